@@ -1,0 +1,39 @@
+# Everyday commands. Each installs what is missing, configures out of tree and builds.
+BUILD     ?= build
+SAN_BUILD ?= build-san
+JOBS      ?= $(shell nproc)
+
+.PHONY: deps build run test bench fuzz clean
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/orvina-cli month 1901-01-01 $$(date +%Y-%m)
+
+# All tests, then the core tests and the fuzz corpus again under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DORVINA_CORE_ONLY=ON -DORVINA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; $$b; done
+
+# Searches for new reader inputs with libFuzzer for FUZZ_SECONDS (default 60).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@tools/install-deps.sh clang libclang-rt-14-dev
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DORVINA_CORE_ONLY=ON -DORVINA_LIBFUZZER=ON -DORVINA_BENCH=OFF
+	cmake --build build-fuzz --target databasereader_fuzz
+	mkdir -p build-fuzz/corpus
+	build-fuzz/bin/databasereader_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus fuzz/corpus/databasereader
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz

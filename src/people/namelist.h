@@ -1,0 +1,35 @@
+#pragma once
+
+#include "people/name.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The owning list of people, in file order, index 0 first. A record's address
+// stays the same while it is in the list, so a `const CName*` serves as a list
+// position; Contains() tells whether such a position still names a record.
+class CNameList {
+public:
+    int32_t Count() const { return static_cast<int32_t>(m_records.size()); }
+    bool IsEmpty() const { return m_records.empty(); }
+
+    // The record at `index`, or nullptr when the index is outside the list.
+    CName* At(int32_t index) const;
+    // The index of `record`, or -1 when it is not in the list.
+    int32_t IndexOf(const CName* record) const;
+    bool Contains(const CName* record) const { return IndexOf(record) >= 0; }
+
+    // Appends the record and returns its position.
+    CName* Append(std::unique_ptr<CName> record);
+    CName* Append(CName record) { return Append(std::make_unique<CName>(std::move(record))); }
+    // Removes and destroys the record at `index`; false when there is none.
+    bool RemoveAt(int32_t index);
+    void Clear() { m_records.clear(); }
+
+    auto begin() const { return m_records.begin(); }
+    auto end() const { return m_records.end(); }
+
+private:
+    std::vector<std::unique_ptr<CName>> m_records;
+};
