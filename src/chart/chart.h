@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/devicecontext.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CAppData;
+class COvixDoc;
+
+// The chart of the view, free of widgets: what is shown (year, month,
+// selected day, birth date), the geometry of the last drawing pass and the
+// drawing steps. The view widget owns one and hands it a device context for
+// every paint; printing, print preview and orvina-cli use the same pass.
+class CChart {
+public:
+    CChart(CAppData& app, COvixDoc& doc);
+
+    // First update: weekday text, month names, and the displayed date and
+    // birth date copied from the document.
+    void OnInitialUpdate();
+    void PreviousMonth();
+    void NextMonth();
+
+    // The view's client rectangle in device pixels; it frames the chart on
+    // screen and, scaled, on paper.
+    void SetClientRect(const DcRect& rect) { m_clientRect = rect; }
+    const DcRect& ClientRect() const { return m_clientRect; }
+
+    // One drawing pass: ComputeMonth, LayoutChart, DrawGrid, DrawLabels
+    // (with PrepareDays), DrawCurves. Skipped when there is nothing to draw
+    // on (an empty client rectangle or a month without days).
+    void Draw(DeviceContext& dc);
+
+    void LayoutChart(DeviceContext& dc);
+    void DrawGrid(DeviceContext& dc);
+    void DrawLabels(DeviceContext& dc);
+    void PrepareDays();
+    void StoreDayPoints(int32_t day);
+    void DrawCurves(DeviceContext& dc);
+
+    int32_t WorldToDeviceX(double x) const;
+    int32_t WorldToDeviceY(double y) const;
+    int32_t DeviceToWorldX(double px) const;
+    int32_t DeviceToWorldY(double py) const;
+
+    // Mouse: the press records its chart-unit x; the release selects the day
+    // whose column holds it and draws the column's edges at once on `dc`.
+    void RecordPress(int32_t deviceX);
+    void SelectDay(DeviceContext& dc);
+
+    // Printing: the flag's life, and the one page (header, rule, chart).
+    // `drawRect` is the printable area on entry; its top moves below the header.
+    void BeginPrinting() { m_printing = 1; }
+    void EndPrinting() { m_printing = 0; }
+    void PrintPage(DeviceContext& dc, DcRect& drawRect);
+
+    std::vector<std::string> m_dayLabels;
+    std::vector<std::string> m_monthNames;
+    std::string m_weekdayText;
+    int32_t m_printing = 0;
+    double m_scale = 1.0;
+
+    double m_devLeft = 0.0;
+    double m_devTop = 0.0;
+    double m_devRight = 0.0;
+    double m_devBottom = 0.0;
+    double m_worldLeft = 0.0;
+    double m_worldTop = 0.0;
+    double m_worldRight = 0.0;
+    double m_worldBottom = 0.0;
+    double m_curveBottom = 0.0;
+    double m_legendBottom = 0.0;
+    double m_weekdayBottom = 0.0;
+    double m_dayNumberBottom = 0.0;
+    double m_dayWidth = 0.0;
+    double m_zeroLine = 0.0;
+
+    // Outside every column until the first press, so that a release without
+    // a press selects nothing.
+    int32_t m_clickX = -1;
+    int32_t m_year = 0;
+    int32_t m_month = 1;
+    int32_t m_day = 1;
+    int32_t m_birthYear = 0;
+    int32_t m_birthMonth = 0;
+    int32_t m_birthDay = 0;
+    int32_t m_dayCount = 0;
+
+private:
+    CAppData& m_app;
+    COvixDoc& m_doc;
+    DcRect m_clientRect;
+};

@@ -1,0 +1,9 @@
+#include "cli/clicommands.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

@@ -1,0 +1,83 @@
+#include "people/ovixdoc.h"
+
+#include "app/appdata.h"
+#include "calc/decimal.h"
+#include "platform/clock.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+const CName kDefaultPerson{"New Name", "1901", "01", "01"};
+constexpr const char* kDamagedSuffix = ".damaged";
+}
+
+COvixDoc::COvixDoc(CAppData& app) : m_app(app) {}
+
+COvixDoc::LoadReport COvixDoc::OnNewDocument(const std::string& databasePath)
+{
+    DeleteAllNames();
+    InitMonthLengths();
+    LoadReport report = LoadNames(databasePath);
+    SetToday();
+    ComputeDayNumbers();
+    ComputeWeekday();
+    return report;
+}
+
+void COvixDoc::DeleteAllNames()
+{
+    m_app.m_names.Clear();
+    m_app.m_chosenPos = nullptr;
+}
+
+COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
+{
+    DatabaseLoadResult loaded = LoadDatabaseFile(databasePath);
+    LoadReport report;
+    report.status = loaded.status;
+    report.fault = loaded.fault;
+
+    // Keep a copy of a damaged file before the save at exit can replace it.
+    if (loaded.status == DatabaseLoadResult::Status::Damaged) {
+        report.damagedCopyPath = databasePath + kDamagedSuffix;
+        std::error_code error;
+        std::filesystem::copy_file(databasePath, report.damagedCopyPath,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        if (error)
+            report.damagedCopyError = error.message();
+    }
+
+    for (CName& record : loaded.records)
+        m_app.m_names.Append(std::move(record));
+    if (m_app.m_names.IsEmpty())
+        m_app.m_names.Append(kDefaultPerson);
+
+    const CName& first = *m_app.m_names.At(0);
+    m_birthYear = DecimalToInt(first.m_year);
+    m_birthMonth = DecimalToInt(first.m_month);
+    m_birthDay = DecimalToInt(first.m_day);
+    return report;
+}
+
+void COvixDoc::SetToday()
+{
+    const CDate today = Clock::Today();
+    m_curYear = today.year;
+    m_curMonth = today.month;
+    m_curDay = today.day;
+}
+
+std::optional<std::string> COvixDoc::SaveNames(const std::string& databasePath) const
+{
+    return SaveDatabaseFile(databasePath, m_app.m_names);
+}
+
+void COvixDoc::SetTitle(const std::string& title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    if (m_onTitleChanged)
+        m_onTitleChanged(m_title);
+}

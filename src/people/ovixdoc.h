@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calc/calendar.h"
+#include "people/databasefile.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class CAppData;
+
+// The one document: it decides when the people database is read and written
+// and holds the calendar state of the displayed month. The people themselves
+// live in the application's name list.
+class COvixDoc : public CCalendar {
+public:
+    // What the start-up load found, so that the program can tell the user
+    // about a damaged file.
+    struct LoadReport {
+        DatabaseLoadResult::Status status = DatabaseLoadResult::Status::Missing;
+        std::optional<ArchiveFault> fault;
+        std::string damagedCopyPath;   // where the damaged file was copied, when it was
+        std::string damagedCopyError;  // why the copy failed, when it did
+    };
+
+    explicit COvixDoc(CAppData& app);
+
+    // The start-up steps: empty the list, fill the month table, load the
+    // database at `databasePath` (or create the default person), take today's
+    // date and compute the first day numbers and weekday.
+    LoadReport OnNewDocument(const std::string& databasePath);
+
+    void DeleteAllNames();
+    LoadReport LoadNames(const std::string& databasePath);
+    void SetToday();
+
+    // Writes the name list to `databasePath` atomically; the reason on failure.
+    std::optional<std::string> SaveNames(const std::string& databasePath) const;
+
+    const std::string& GetTitle() const { return m_title; }
+    void SetTitle(const std::string& title);
+    // Called whenever the title changes, so that a window caption can follow it.
+    std::function<void(const std::string&)> m_onTitleChanged;
+
+private:
+    CAppData& m_app;
+    std::string m_title = "Orvina";
+};
