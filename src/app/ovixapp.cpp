@@ -201,10 +201,10 @@ void COvixApp::SaveDatabase()
                                             "The file on disk is unchanged. Choose Retry to try again, or "
                                             "Cancel to end Orvina without saving.")
                                  .arg(Quoted(m_databasePath), QString::fromStdString(*failure));
-        const MessageBox::Result answer = MessageBox::Show(nullptr, text, StringTable::AppTitle(),
+        const MessageBox::Answer answer = MessageBox::Show(nullptr, text, StringTable::AppTitle(),
                                                            MessageBox::Buttons::RetryCancel,
                                                            MessageBox::Icon::Warning);
-        if (answer != MessageBox::Result::Retry)
+        if (answer != MessageBox::Answer::Retry)
             return;
     }
 }

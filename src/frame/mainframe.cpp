@@ -5,6 +5,7 @@
 #include "app/ovixapp.h"
 #include "app/stringtable.h"
 #include "chart/ovixview.h"
+#include "dialogs/widgettext.h"
 #include "people/ovixdoc.h"
 
 #include <QAction>
@@ -111,7 +112,7 @@ void CMainFrame::SetCaption(const std::string& documentTitle)
     // Set in full here: no "[*]" placeholder and no application display
     // name, so the platform shows exactly this text.
     setWindowTitle(StringTable::DocumentField(0) + QLatin1String(kCaptionSeparator) +
-                   QString::fromStdString(documentTitle));
+                   ToWidgetText(documentTitle));
 }
 
 void CMainFrame::SetProgramIcon()

@@ -13,7 +13,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-Q_DECLARE_METATYPE(MessageBox::Result)
+Q_DECLARE_METATYPE(MessageBox::Answer)
 
 namespace {
 constexpr CDate kToday{2024, 2, 29};
@@ -148,7 +148,7 @@ private slots:
             QCOMPARE(app.m_names.At(0)->m_name, std::string("New Name"));
 
         QCOMPARE(messages.Shown().size(), size_t(1));
-        const MessageBox::Shown& shown = messages.Shown().front();
+        const MessageBox::Request& shown = messages.Shown().front();
         const ArchiveReadResult read = ReadArchive(std::string_view(bytes.constData(), bytes.size()));
         QVERIFY(read.fault.has_value());
         QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
@@ -170,12 +170,12 @@ private slots:
 
     void aFailedSaveKeepsTheOldFile_data()
     {
-        QTest::addColumn<QList<MessageBox::Result>>("answers");
+        QTest::addColumn<QList<MessageBox::Answer>>("answers");
         QTest::addColumn<bool>("liftAtFirstMessage");
         QTest::addColumn<int>("messageCount");
         QTest::addColumn<QByteArray>("fileAfter");
 
-        using R = MessageBox::Result;
+        using R = MessageBox::Answer;
         QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase;
         QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase;
         QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoPeople();
@@ -183,7 +183,7 @@ private slots:
 
     void aFailedSaveKeepsTheOldFile()
     {
-        QFETCH(QList<MessageBox::Result>, answers);
+        QFETCH(QList<MessageBox::Answer>, answers);
         QFETCH(bool, liftAtFirstMessage);
         QFETCH(int, messageCount);
         QFETCH(QByteArray, fileAfter);
@@ -200,7 +200,7 @@ private slots:
         MessageRecorder messages;
         messages.Answer({answers.begin(), answers.end()});
         bool windowGone = true;
-        messages.m_onShow = [&](const MessageBox::Shown&) {
+        messages.m_onShow = [&](const MessageBox::Request&) {
             windowGone = windowGone && app.MainFrame() == nullptr;
             if (liftAtFirstMessage)
                 limit.Lift();
@@ -210,7 +210,7 @@ private slots:
 
         QCOMPARE(int(messages.Shown().size()), messageCount);
         QVERIFY2(windowGone, "the main window must be destroyed before the database is written");
-        const MessageBox::Shown& shown = messages.Shown().front();
+        const MessageBox::Request& shown = messages.Shown().front();
         QCOMPARE(shown.buttons, MessageBox::Buttons::RetryCancel);
         QCOMPARE(shown.caption, QString("Orvina 2.1"));
         QVERIFY2(shown.text.contains(path), qPrintable(shown.text));

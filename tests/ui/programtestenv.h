@@ -64,29 +64,29 @@ class MessageRecorder {
 public:
     MessageRecorder()
     {
-        MessageBox::SetRecorder([this](const MessageBox::Shown& shown) {
+        MessageBox::SetRecorder([this](const MessageBox::Request& shown) {
             m_shown.push_back(shown);
             if (m_onShow)
                 m_onShow(shown);
             if (!m_answers.empty()) {
-                const MessageBox::Result answer = m_answers.front();
+                const MessageBox::Answer answer = m_answers.front();
                 m_answers.pop_front();
                 return answer;
             }
-            return shown.buttons == MessageBox::Buttons::Ok ? MessageBox::Result::Ok : MessageBox::Result::Cancel;
+            return shown.buttons == MessageBox::Buttons::Ok ? MessageBox::Answer::Ok : MessageBox::Answer::Cancel;
         });
     }
     ~MessageRecorder() { MessageBox::SetRecorder(nullptr); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    void Answer(std::deque<MessageBox::Result> answers) { m_answers = std::move(answers); }
-    const std::vector<MessageBox::Shown>& Shown() const { return m_shown; }
-    std::function<void(const MessageBox::Shown&)> m_onShow;
+    void Answer(std::deque<MessageBox::Answer> answers) { m_answers = std::move(answers); }
+    const std::vector<MessageBox::Request>& Shown() const { return m_shown; }
+    std::function<void(const MessageBox::Request&)> m_onShow;
 
 private:
-    std::vector<MessageBox::Shown> m_shown;
-    std::deque<MessageBox::Result> m_answers;
+    std::vector<MessageBox::Request> m_shown;
+    std::deque<MessageBox::Answer> m_answers;
 };
 
 // Fixes today's date for one test.

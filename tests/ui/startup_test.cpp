@@ -97,7 +97,7 @@ private slots:
         TestFolder folder;
         QVERIFY(WriteBytes(folder.File("database.bio"), "\x01"));
         MessageRecorder messages;
-        messages.m_onShow = [](const MessageBox::Shown&) {
+        messages.m_onShow = [](const MessageBox::Request&) {
             std::raise(SIGTERM);
             QCoreApplication::processEvents();
         };
