@@ -7,6 +7,9 @@
 #include "programtestenv.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -175,6 +178,44 @@ private slots:
         QTest::keyClick(&Frame().View(), Qt::Key(key), Qt::ShiftModifier);
         QCOMPARE(chart.m_month, 6 + monthStep);
         QCOMPARE(int(recorder.Shown().size()), messages);
+    }
+
+    void applicationCommandsRunTheirDialogs_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("dialogClass");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("About") << 57664 << "" << "About Orvina";
+        QTest::newRow("Print Setup") << 57606 << "QPageSetupDialog" << "";
+    }
+
+    void applicationCommandsRunTheirDialogs()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, dialogClass);
+        QFETCH(QString, caption);
+        QString ranClass;
+        QString ranCaption;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            ranClass = dialog->metaObject()->className();
+            ranCaption = dialog->windowTitle();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        Frame().Action(id)->trigger();
+        if (!dialogClass.isEmpty())
+            QCOMPARE(ranClass, dialogClass);
+        if (!caption.isEmpty())
+            QCOMPARE(ranCaption, caption);
+        QVERIFY(Frame().isVisible());
+    }
+
+    void theWindowCarriesTheProgramIcon()
+    {
+        QVERIFY(QFile::exists(":/icons/orvina.png"));
+        QVERIFY(!Frame().windowIcon().pixmap(32, 32).isNull());
     }
 
     void theCaptionFollowsTheDocumentTitle()

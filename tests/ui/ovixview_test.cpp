@@ -22,6 +22,24 @@ Steps Repeat(Step step, int count)
 
 Q_DECLARE_METATYPE(Step)
 
+// Counts the paint events a widget receives from its construction on.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int Count() const { return m_count; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_count;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
 class OvixViewTest : public QObject {
     Q_OBJECT
 
@@ -96,6 +114,33 @@ private slots:
         QCOMPARE(shown.buttons, MessageBox::Buttons::Ok);
         QCOMPARE(shown.icon, MessageBox::Icon::None);
         QVERIFY(shown.owner == &View());
+    }
+
+    void theDialogCommands_data()
+    {
+        QTest::addColumn<bool>("people");
+        QTest::addColumn<bool>("repaints");
+        QTest::newRow("People, cancelled") << true << true;
+        QTest::newRow("Compatibility") << false << false;
+    }
+
+    void theDialogCommands()
+    {
+        QFETCH(bool, people);
+        QFETCH(bool, repaints);
+        QTest::qWait(20);
+        PaintCounter paints(View());
+        bool dialogRan = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialogRan = dialog != nullptr;
+            if (dialog)
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        people ? View().OnPeople() : View().OnCompatibility();
+        QVERIFY(dialogRan);
+        QTest::qWait(50);
+        QCOMPARE(paints.Count() > 0, repaints);
     }
 
     void aPaintShowsTheChosenPersonInTheCaption()
