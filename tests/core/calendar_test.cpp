@@ -78,15 +78,6 @@ TEST(CCalendar, SetDisplayedMonthIgnoresTheDayAndTouchesOnlyFebruary)
     EXPECT_EQ(calendar.m_monthDays[2], 28);
 }
 
-TEST(CCalendar, SetBirthDateStoresTheDate)
-{
-    CCalendar calendar = NewCalendar();
-    calendar.SetBirthDate(1901, 2, 3);
-    EXPECT_EQ(calendar.m_birthYear, 1901);
-    EXPECT_EQ(calendar.m_birthMonth, 2);
-    EXPECT_EQ(calendar.m_birthDay, 3);
-}
-
 // At document creation the day numbers are taken with today's day, not the 1st.
 TEST(CCalendar, ComputeDayNumbersUsesTheCurrentDay)
 {
