@@ -73,6 +73,8 @@ bool COvixApp::InitInstance()
     SetRegistryKey();
     SetDialogBkColor();
     LoadStdProfileSettings();
+    // The one printer that Print, Print Preview and Print Setup share.
+    m_printer = std::make_unique<QPrinter>();
     OnFileNew();
     return true;
 }
@@ -105,7 +107,6 @@ void COvixApp::LoadStdProfileSettings()
 
 void COvixApp::OnFileNew()
 {
-    m_printer = std::make_unique<QPrinter>();
     m_databasePath = QDir::current().absoluteFilePath(QString::fromLatin1(kDatabaseFileName)).toStdString();
 
     m_doc = std::make_unique<COvixDoc>(*this);
@@ -198,8 +199,8 @@ void COvixApp::SaveDatabase()
         if (!failure)
             return;
         const QString text = QStringLiteral("The people could not be saved to %1.\n\n%2\n\n"
-                                            "The file on disk is unchanged. Choose Retry to try again, or "
-                                            "Cancel to end Orvina without saving.")
+                                            "Any earlier file is left as it was. Choose Retry to try again, "
+                                            "or Cancel to end Orvina without saving.")
                                  .arg(Quoted(m_databasePath), QString::fromStdString(*failure));
         const MessageBox::Answer answer = MessageBox::Show(nullptr, text, StringTable::AppTitle(),
                                                            MessageBox::Buttons::RetryCancel,

@@ -16,9 +16,10 @@
 #include <map>
 
 namespace {
-enum class Request { CloseBox, FileExit, Sigterm, Sighup, Sigint };
+enum class Request { CloseBox, FileExit, Sigterm, Sighup, Sigint, SigtermInDialog };
 
-void Send(Request request, COvixApp& app)
+// Returns false when the request could not be made as the row describes.
+bool Send(Request request, COvixApp& app)
 {
     switch (request) {
     case Request::CloseBox: app.MainFrame()->close(); break;
@@ -26,7 +27,18 @@ void Send(Request request, COvixApp& app)
     case Request::Sigterm: std::raise(SIGTERM); break;
     case Request::Sighup: std::raise(SIGHUP); break;
     case Request::Sigint: std::raise(SIGINT); break;
+    case Request::SigtermInDialog: {
+        // The signal comes while the People dialog runs its own loop.
+        bool dialogOpen = false;
+        QTimer::singleShot(50, qApp, [&dialogOpen] {
+            dialogOpen = QApplication::activeModalWidget() != nullptr;
+            std::raise(SIGTERM);
+        });
+        app.MainFrame()->Action(CommandId::kPeople)->trigger();
+        return dialogOpen;
     }
+    }
+    return true;
 }
 
 void (*Handler(int signal))(int)
@@ -69,6 +81,7 @@ private slots:
         QTest::newRow("SIGTERM") << Request::Sigterm;
         QTest::newRow("SIGHUP") << Request::Sighup;
         QTest::newRow("SIGINT") << Request::Sigint;
+        QTest::newRow("SIGTERM with the People dialog open") << Request::SigtermInDialog;
     }
 
     void everyWayOfEndingSaves()
@@ -77,14 +90,16 @@ private slots:
         TestFolder folder;
         COvixApp app;
         bool ranInTheLoop = false;
+        bool sent = false;
         QTimer::singleShot(0, qApp, [&] {
             ranInTheLoop = app.MainFrame() && app.MainFrame()->isVisible();
-            Send(request, app);
+            sent = Send(request, app);
         });
         HangGuard guard;
 
         QCOMPARE(app.Run(), 0);
         QVERIFY(ranInTheLoop);
+        QVERIFY(sent);
         QVERIFY(app.MainFrame() == nullptr);
         QVERIFY(app.m_names.IsEmpty());
         QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
