@@ -227,11 +227,6 @@ private slots:
         QCOMPARE(Frame().windowHandle()->title(), QString("Orvina - Ann Lee"));
     }
 
-    void theViewFillsTheFrame()
-    {
-        QVERIFY(Frame().centralWidget() == &Frame().View());
-    }
-
 private:
     CMainFrame& Frame() { return *m_app->MainFrame(); }
 
