@@ -55,6 +55,8 @@ int Run(CDialog& dialog, const std::function<void(QDialog*)>& drive)
 }
 }
 
+Q_DECLARE_METATYPE(std::vector<CName>)
+
 class CompatibilityDlgTest : public QObject {
     Q_OBJECT
 
@@ -246,8 +248,6 @@ private slots:
         Run(dialog, [&](QDialog*) { QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), 1); });
     }
 };
-
-Q_DECLARE_METATYPE(std::vector<CName>)
 
 QTEST_MAIN(CompatibilityDlgTest)
 #include "compatibilitydlg_test.moc"
