@@ -123,15 +123,6 @@ private slots:
             QVERIFY(window->isModal());
         });
     }
-
-    void runsAgainAfterClosing()
-    {
-        CAboutDlg dialog;
-        QCOMPARE(Run(dialog, nullptr, [](QDialog* window) { QTest::keyClick(window, Qt::Key_Escape); }),
-                 int(kIdCancel));
-        QCOMPARE(Run(dialog, nullptr, [](QDialog* window) { QTest::keyClick(window, Qt::Key_Return); }),
-                 int(kIdOk));
-    }
 };
 
 QTEST_MAIN(AboutDlgTest)

@@ -268,13 +268,6 @@ private slots:
         QCOMPARE(int(m_messages.size()), messageCount);
     }
 
-    void enterKeyIsOk()
-    {
-        CPeopleDlg dialog(m_app);
-        const int result = Run(dialog, [&](QDialog*) { QTest::keyClick(Edit(dialog, kIdcDay), Qt::Key_Return); });
-        QCOMPARE(result, int(kIdOk));
-    }
-
     void okStoresNoChangeToTheShownPerson()
     {
         const std::vector<CName> before = Records();
@@ -386,17 +379,6 @@ private slots:
         Run(dialog, [&](QDialog*) {
             QCOMPARE(Combo(dialog)->currentIndex(), 1);
             QCOMPARE(Edit(dialog, kIdcDay)->text(), QString("17"));
-        });
-    }
-
-    void fieldsAreLimitedInLength()
-    {
-        CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
-            TypePerson(dialog, "A name longer than the box is wide", "198765", "123", "456");
-            QCOMPARE(Edit(dialog, kIdcYear)->text(), QString("1987"));
-            QCOMPARE(Edit(dialog, kIdcMonth)->text(), QString("12"));
-            QCOMPARE(Edit(dialog, kIdcDay)->text(), QString("45"));
         });
     }
 
