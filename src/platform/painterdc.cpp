@@ -1,16 +1,47 @@
 #include "platform/painterdc.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
+#include <QStringDecoder>
 #include <QVector>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 constexpr const char* kSubstituteFace = "DejaVu Sans";
+// The regular face by name: asking for a narrower width must stretch the
+// regular face, not switch to a condensed one where it happens to be installed.
+constexpr const char* kRegularStyle = "Book";
+constexpr const char* kBoldStyle = "Bold";
+constexpr int32_t kBoldWeight = 700;
+// Qt accepts stretch factors from 1 to 4000 percent.
+constexpr int kMinStretch = 1;
+constexpr int kMaxStretch = 4000;
+constexpr int kMaxPixelSize = 10000;
+// The size at which a face's cell-to-em ratio is measured.
+constexpr int kReferencePixelSize = 1000;
+
+// Style patterns of the cosmetic pens, in device units: on, off, on, off.
+const QVector<qreal> kDotPattern{3, 3};
+const QVector<qreal> kDashPattern{18, 6};
+const QVector<qreal> kDashDotPattern{9, 6, 3, 6};
+
+// Windows-1252 characters 0x80 to 0x9F; the rest of the range is Latin-1.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 QColor ToQColor(Rgb color)
 {
     return QColor(color.r, color.g, color.b);
+}
+
+int32_t Magnitude(int32_t value)
+{
+    return value == INT32_MIN ? INT32_MAX : std::abs(value);
 }
 }
 
@@ -22,17 +53,71 @@ PainterDC::PainterDC(QPainter& painter, int32_t horzRes)
       m_pen(&m_defaultPen),
       m_font(&m_defaultFont)
 {
+    m_painter.save();
+    m_baseTransform = m_painter.worldTransform();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-    m_qfont = MakeFont(m_defaultFont);
+    m_painter.setBrush(Qt::NoBrush);
+    SelectFont(nullptr);
     ApplyPen();
 }
 
-PainterDC::~PainterDC() = default;
+PainterDC::~PainterDC()
+{
+    m_painter.restore();
+}
 
 QString PainterDC::SubstituteFace(const std::string&)
 {
     return QString::fromLatin1(kSubstituteFace);
+}
+
+QString PainterDC::DecodeText(const std::string& text)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError())
+        return decoded;
+    decoded.clear();
+    decoded.reserve(static_cast<qsizetype>(text.size()));
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        decoded.append(byte >= 0x80 && byte < 0xA0 ? QChar(kCp1252High[byte - 0x80]) : QChar(byte));
+    }
+    return decoded;
+}
+
+QFont PainterDC::MakeFont(const CFont& font)
+{
+    QFont qfont(SubstituteFace(font.Face()));
+    qfont.setStyleName(QString::fromLatin1(font.Weight() >= kBoldWeight ? kBoldStyle : kRegularStyle));
+
+    // A positive height is the cell (ascent plus descent), a negative one the
+    // em, as CreateFontA takes them; the face's own ratio turns the cell into
+    // the em that Qt asks for.
+    int pixelSize = 0;
+    if (font.Height() < 0) {
+        pixelSize = std::min(Magnitude(font.Height()), kMaxPixelSize);
+    } else {
+        const int32_t cell = font.Height() > 0 ? font.Height() : kDefaultCellHeight;
+        QFont reference(qfont);
+        reference.setPixelSize(kReferencePixelSize);
+        const QFontMetricsF metrics(reference);
+        const qreal cellPerEm = (metrics.ascent() + metrics.descent()) / kReferencePixelSize;
+        const qreal em = cellPerEm > 0 ? cell / cellPerEm : cell;
+        pixelSize = static_cast<int>(std::clamp<qreal>(qRound(em), 1, kMaxPixelSize));
+    }
+    qfont.setPixelSize(pixelSize);
+
+    // The average character width follows from stretching the face.
+    if (font.Width() != 0) {
+        const qreal natural = QFontMetricsF(qfont).averageCharWidth();
+        if (natural > 0) {
+            const qreal percent = 100.0 * Magnitude(font.Width()) / natural;
+            qfont.setStretch(static_cast<int>(std::clamp<qreal>(qRound(percent), kMinStretch, kMaxStretch)));
+        }
+    }
+    return qfont;
 }
 
 const CPen* PainterDC::SelectPen(const CPen* pen)
@@ -48,30 +133,24 @@ const CFont* PainterDC::SelectFont(const CFont* font)
     const CFont* previous = m_font;
     m_font = font ? font : &m_defaultFont;
     m_qfont = MakeFont(*m_font);
+    m_ascent = QFontMetricsF(m_qfont).ascent();
+    m_painter.setFont(m_qfont);
     return previous;
 }
 
 void PainterDC::ApplyPen()
 {
     QPen pen(ToQColor(m_pen->Color()));
-    pen.setWidth(m_pen->Width() <= 1 ? 0 : m_pen->Width());
+    pen.setCosmetic(false);
+    pen.setWidth(std::max<int32_t>(m_pen->Width(), 1));
     pen.setCapStyle(Qt::FlatCap);
     switch (m_pen->Style()) {
     case PenStyle::Solid: pen.setStyle(Qt::SolidLine); break;
-    case PenStyle::Dot: pen.setDashPattern({3, 3}); break;
-    case PenStyle::Dash: pen.setDashPattern({18, 6}); break;
-    case PenStyle::DashDot: pen.setDashPattern({9, 6, 3, 6}); break;
+    case PenStyle::Dot: pen.setDashPattern(kDotPattern); break;
+    case PenStyle::Dash: pen.setDashPattern(kDashPattern); break;
+    case PenStyle::DashDot: pen.setDashPattern(kDashDotPattern); break;
     }
     m_painter.setPen(pen);
-}
-
-QFont PainterDC::MakeFont(const CFont& font) const
-{
-    QFont qfont(SubstituteFace(font.Face()));
-    if (font.Height() != 0)
-        qfont.setPixelSize(std::abs(font.Height()));
-    qfont.setWeight(font.Weight() >= 700 ? QFont::Bold : QFont::Normal);
-    return qfont;
 }
 
 void PainterDC::MoveTo(int32_t x, int32_t y)
@@ -88,20 +167,24 @@ void PainterDC::LineTo(int32_t x, int32_t y)
 
 void PainterDC::TextOut(int32_t x, int32_t y, const std::string& text)
 {
-    m_painter.save();
-    m_painter.setFont(m_qfont);
+    const QString qtext = DecodeText(text);
+    if (!m_transparent) {
+        const QFontMetricsF metrics(m_qfont);
+        m_painter.fillRect(QRectF(x, y, metrics.horizontalAdvance(qtext), GetTextMetrics().height),
+                           ToQColor(m_bkColor));
+    }
+    const QPen linePen = m_painter.pen();
     m_painter.setPen(Qt::black);
-    const QString qtext = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-    const QFontMetrics metrics(m_qfont);
-    if (!m_transparent)
-        m_painter.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()), ToQColor(m_bkColor));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
-    m_painter.restore();
+    m_painter.drawText(QPointF(x, y + m_ascent), qtext);
+    m_painter.setPen(linePen);
 }
 
 void PainterDC::FillRect(const DcRect& rect, Rgb color)
 {
-    m_painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    m_painter.fillRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)),
+                       ToQColor(color));
 }
 
 void PainterDC::SetBkModeTransparent(bool transparent)
@@ -116,12 +199,14 @@ void PainterDC::SetBkColor(Rgb color)
 
 void PainterDC::SetWindowOrg(int32_t originX, int32_t originY)
 {
-    m_painter.resetTransform();
-    m_painter.translate(-originX, -originY);
+    m_painter.setWorldTransform(QTransform::fromTranslate(-static_cast<qreal>(originX), -static_cast<qreal>(originY)) *
+                                m_baseTransform);
 }
 
 DcTextMetrics PainterDC::GetTextMetrics()
 {
-    const QFontMetrics metrics(m_qfont);
-    return {metrics.height(), metrics.averageCharWidth()};
+    const QFontMetricsF metrics(m_qfont);
+    const int32_t height = m_font->Height() > 0 ? m_font->Height() : qRound(metrics.ascent() + metrics.descent());
+    const int32_t width = m_font->Width() != 0 ? Magnitude(m_font->Width()) : qRound(metrics.averageCharWidth());
+    return {height, width};
 }

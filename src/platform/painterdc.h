@@ -4,18 +4,22 @@
 
 #include <QFont>
 #include <QPoint>
-
-#include <memory>
+#include <QTransform>
 
 class QPainter;
 
 // The device context over a QPainter: a window, a QImage, a printer or a
-// print-preview page. Lines are one device pixel wide and not antialiased.
+// print-preview page. Lines are one device unit wide and not antialiased;
+// each segment starts its dash pattern afresh. Fonts get the cell height and
+// average character width that they ask for. The painter's state is saved on
+// construction and restored on destruction.
 class PainterDC : public DeviceContext {
 public:
     // `horzRes` is the width of the surface in device pixels.
     PainterDC(QPainter& painter, int32_t horzRes);
     ~PainterDC() override;
+    PainterDC(const PainterDC&) = delete;
+    PainterDC& operator=(const PainterDC&) = delete;
 
     const CPen* SelectPen(const CPen* pen) override;
     const CFont* SelectFont(const CFont* font) override;
@@ -31,18 +35,29 @@ public:
 
     // The installed face that stands in for a face the program asks for.
     static QString SubstituteFace(const std::string& face);
+    // The Qt font that renders `font` with its cell height and average
+    // character width, in pixels of the surface.
+    static QFont MakeFont(const CFont& font);
+    // The program's 8-bit text as Qt text: UTF-8, or Windows-1252 for bytes
+    // that are not valid UTF-8.
+    static QString DecodeText(const std::string& text);
+
+    // The cell a font of height 0 gets, as the system font of the original
+    // platform has it.
+    static constexpr int32_t kDefaultCellHeight = 16;
 
 private:
     void ApplyPen();
-    QFont MakeFont(const CFont& font) const;
 
     QPainter& m_painter;
+    QTransform m_baseTransform;
     int32_t m_horzRes;
     CPen m_defaultPen;
     CFont m_defaultFont;
     const CPen* m_pen;
     const CFont* m_font;
     QFont m_qfont;
+    qreal m_ascent = 0.0;
     QPoint m_position;
     bool m_transparent = false;
     Rgb m_bkColor{255, 255, 255};
