@@ -1,12 +1,15 @@
 #include "platform/painterdc.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QStringDecoder>
 #include <QVector>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -27,6 +30,25 @@ constexpr int kReferencePixelSize = 1000;
 const QVector<qreal> kDotPattern{3, 3};
 const QVector<qreal> kDashPattern{18, 6};
 const QVector<qreal> kDashDotPattern{9, 6, 3, 6};
+
+const QVector<qreal>* PatternOf(PenStyle style)
+{
+    switch (style) {
+    case PenStyle::Solid: return nullptr;
+    case PenStyle::Dot: return &kDotPattern;
+    case PenStyle::Dash: return &kDashPattern;
+    case PenStyle::DashDot: return &kDashDotPattern;
+    }
+    return nullptr;
+}
+
+// The minor-axis share of step `i` of `steps` on a line that moves `delta`
+// across them, rounded to the nearest pixel.
+int64_t MinorOffset(int64_t i, int64_t delta, int64_t steps)
+{
+    const int64_t share = (2 * i * (delta < 0 ? -delta : delta) + steps) / (2 * steps);
+    return delta < 0 ? -share : share;
+}
 
 // Windows-1252 characters 0x80 to 0x9F; the rest of the range is Latin-1.
 constexpr char16_t kCp1252High[32] = {
@@ -55,6 +77,8 @@ PainterDC::PainterDC(QPainter& painter, int32_t horzRes)
 {
     m_painter.save();
     m_baseTransform = m_painter.worldTransform();
+    m_rasterSurface = m_painter.paintEngine() && m_painter.paintEngine()->type() == QPaintEngine::Raster &&
+                      m_painter.device();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_painter.setBrush(Qt::NoBrush);
@@ -140,17 +164,103 @@ const CFont* PainterDC::SelectFont(const CFont* font)
 
 void PainterDC::ApplyPen()
 {
-    QPen pen(ToQColor(m_pen->Color()));
+    m_lineColor = ToQColor(m_pen->Color());
+    QPen pen(m_lineColor);
     pen.setCosmetic(false);
     pen.setWidth(std::max<int32_t>(m_pen->Width(), 1));
     pen.setCapStyle(Qt::FlatCap);
-    switch (m_pen->Style()) {
-    case PenStyle::Solid: pen.setStyle(Qt::SolidLine); break;
-    case PenStyle::Dot: pen.setDashPattern(kDotPattern); break;
-    case PenStyle::Dash: pen.setDashPattern(kDashPattern); break;
-    case PenStyle::DashDot: pen.setDashPattern(kDashDotPattern); break;
-    }
+    const QVector<qreal>* pattern = PatternOf(m_pen->Style());
+    if (pattern)
+        pen.setDashPattern(*pattern);
     m_painter.setPen(pen);
+
+    m_pattern.fill(true);
+    m_patternPeriod = 1;
+    if (pattern) {
+        int position = 0;
+        bool on = true;
+        for (const qreal length : *pattern) {
+            for (int i = 0; i < static_cast<int>(length); ++i)
+                m_pattern[static_cast<size_t>(position++)] = on;
+            on = !on;
+        }
+        m_patternPeriod = position;
+    }
+}
+
+bool PainterDC::DrawsPixels() const
+{
+    if (!m_rasterSurface || m_pen->Width() > 1)
+        return false;
+    const QTransform& transform = m_painter.worldTransform();
+    return transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx()) &&
+           transform.dy() == std::floor(transform.dy());
+}
+
+void PainterDC::DrawPixelLine(QPoint from, QPoint to)
+{
+    const int64_t dx = static_cast<int64_t>(to.x()) - from.x();
+    const int64_t dy = static_cast<int64_t>(to.y()) - from.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0)
+        return;
+
+    // Only the steps that land on the surface are walked, so a line's length
+    // costs nothing beyond the surface's size.
+    const QTransform& transform = m_painter.worldTransform();
+    const int64_t left = -static_cast<int64_t>(transform.dx());
+    const int64_t top = -static_cast<int64_t>(transform.dy());
+    const int64_t right = left + m_painter.device()->width();
+    const int64_t bottom = top + m_painter.device()->height();
+    const int64_t majorStart = xMajor ? from.x() : from.y();
+    const int64_t minorStart = xMajor ? from.y() : from.x();
+    const int64_t majorDir = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const int64_t minorDelta = xMajor ? dy : dx;
+    const int64_t majorLow = xMajor ? left : top;
+    const int64_t majorHigh = xMajor ? right : bottom;
+    const int64_t minorLow = xMajor ? top : left;
+    const int64_t minorHigh = xMajor ? bottom : right;
+    int64_t first = 0;
+    int64_t last = steps - 1;
+    if (majorDir > 0) {
+        first = std::max(first, majorLow - majorStart);
+        last = std::min(last, majorHigh - 1 - majorStart);
+    } else {
+        first = std::max(first, majorStart - (majorHigh - 1));
+        last = std::min(last, majorStart - majorLow);
+    }
+
+    // Neighbouring pixels on the same row (or column) go out as one rectangle.
+    int64_t runMajor = 0;
+    int64_t runMinor = 0;
+    int64_t runLength = 0;
+    auto flush = [&]() {
+        if (runLength == 0)
+            return;
+        const int64_t low = majorDir > 0 ? runMajor : runMajor - runLength + 1;
+        const QRect rect = xMajor ? QRect(static_cast<int>(low), static_cast<int>(runMinor), static_cast<int>(runLength), 1)
+                                  : QRect(static_cast<int>(runMinor), static_cast<int>(low), 1, static_cast<int>(runLength));
+        m_painter.fillRect(rect, m_lineColor);
+        runLength = 0;
+    };
+    for (int64_t i = first; i <= last; ++i) {
+        const int64_t minor = minorStart + MinorOffset(i, minorDelta, steps);
+        if (!m_pattern[static_cast<size_t>(i % m_patternPeriod)] || minor < minorLow || minor >= minorHigh) {
+            flush();
+            continue;
+        }
+        const int64_t major = majorStart + i * majorDir;
+        if (runLength > 0 && minor == runMinor && major == runMajor + majorDir * runLength) {
+            ++runLength;
+            continue;
+        }
+        flush();
+        runMajor = major;
+        runMinor = minor;
+        runLength = 1;
+    }
+    flush();
 }
 
 void PainterDC::MoveTo(int32_t x, int32_t y)
@@ -161,7 +271,10 @@ void PainterDC::MoveTo(int32_t x, int32_t y)
 void PainterDC::LineTo(int32_t x, int32_t y)
 {
     const QPoint to(x, y);
-    m_painter.drawLine(m_position, to);
+    if (DrawsPixels())
+        DrawPixelLine(m_position, to);
+    else
+        m_painter.drawLine(m_position, to);
     m_position = to;
 }
 

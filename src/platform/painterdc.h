@@ -2,17 +2,24 @@
 
 #include "platform/devicecontext.h"
 
+#include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QTransform>
 
+#include <array>
+
 class QPainter;
 
 // The device context over a QPainter: a window, a QImage, a printer or a
-// print-preview page. Lines are one device unit wide and not antialiased;
-// each segment starts its dash pattern afresh. Fonts get the cell height and
-// average character width that they ask for. The painter's state is saved on
-// construction and restored on destruction.
+// print-preview page. Lines are one device unit wide and not antialiased. On
+// pixel surfaces they are drawn pixel by pixel as GDI draws them: from the
+// first point up to but not including the last, with the style pattern
+// starting afresh at the first pixel of every segment (Qt's own stroker
+// sweeps steep lines from the top, which drops the wrong end pixel). On
+// vector surfaces (PDF, printers) QPainter strokes them. Fonts get the cell
+// height and average character width that they ask for. The painter's state
+// is saved on construction and restored on destruction.
 class PainterDC : public DeviceContext {
 public:
     // `horzRes` is the width of the surface in device pixels.
@@ -48,6 +55,9 @@ public:
 
 private:
     void ApplyPen();
+    // Whether lines go pixel by pixel: a raster surface under a whole-pixel translation.
+    bool DrawsPixels() const;
+    void DrawPixelLine(QPoint from, QPoint to);
 
     QPainter& m_painter;
     QTransform m_baseTransform;
@@ -56,6 +66,11 @@ private:
     CFont m_defaultFont;
     const CPen* m_pen;
     const CFont* m_font;
+    bool m_rasterSurface = false;
+    // The pen's colour and its style pattern, one entry per pixel of a period.
+    QColor m_lineColor;
+    std::array<bool, 24> m_pattern{};
+    int m_patternPeriod = 1;
     QFont m_qfont;
     qreal m_ascent = 0.0;
     QPoint m_position;
