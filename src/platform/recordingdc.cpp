@@ -2,6 +2,8 @@
 
 #include "calc/int32math.h"
 
+#include <ostream>
+
 namespace {
 constexpr Rgb kDefaultPenColor{0, 0, 0};
 constexpr const char* kDefaultFace = "System";
@@ -158,4 +160,12 @@ std::vector<RecordingDC::Text> RecordingDC::Texts() const
             texts.push_back(Text{call.x, call.y, call.text, call.font});
     }
     return texts;
+}
+
+std::ostream& operator<<(std::ostream& out, const RecordingDC::Segment& segment)
+{
+    static const char* const kStyles[] = {"solid", "dot", "dash", "dash-dot"};
+    return out << "(" << segment.x1 << "," << segment.y1 << ")-(" << segment.x2 << "," << segment.y2 << ") "
+               << kStyles[static_cast<int>(segment.pen.style)] << " rgb(" << int{segment.pen.color.r} << ","
+               << int{segment.pen.color.g} << "," << int{segment.pen.color.b} << ")";
 }

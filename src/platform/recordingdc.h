@@ -3,6 +3,7 @@
 #include "platform/devicecontext.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,10 @@ public:
         int32_t x2 = 0;
         int32_t y2 = 0;
         PenState pen;
+        bool operator==(const Segment& other) const
+        {
+            return x1 == other.x1 && y1 == other.y1 && x2 == other.x2 && y2 == other.y2 && pen == other.pen;
+        }
     };
     struct Text {
         int32_t x = 0;
@@ -119,3 +124,6 @@ private:
     bool m_transparent = false;
     std::vector<DcCall> m_calls;
 };
+
+// "(x1,y1)-(x2,y2) style colour", for test failure messages.
+std::ostream& operator<<(std::ostream& out, const RecordingDC::Segment& segment);
