@@ -25,6 +25,10 @@ constexpr int kMaxStretch = 4000;
 constexpr int kMaxPixelSize = 10000;
 // The size at which a face's cell-to-em ratio is measured.
 constexpr int kReferencePixelSize = 1000;
+// Room around a cached text's ink for antialiasing.
+constexpr int kTextMargin = 2;
+// Texts kept drawn; a chart paints fewer than a hundred different ones.
+constexpr size_t kMaxCachedTexts = 1024;
 
 // Style patterns of the cosmetic pens, in device units: on, off, on, off.
 const QVector<qreal> kDotPattern{3, 3};
@@ -197,6 +201,13 @@ bool PainterDC::DrawsPixels() const
            transform.dy() == std::floor(transform.dy());
 }
 
+bool PainterDC::RunsBackward(QPoint from, QPoint to)
+{
+    const int64_t dx = static_cast<int64_t>(to.x()) - from.x();
+    const int64_t dy = static_cast<int64_t>(to.y()) - from.y();
+    return std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
+}
+
 void PainterDC::DrawPixelLine(QPoint from, QPoint to)
 {
     const int64_t dx = static_cast<int64_t>(to.x()) - from.x();
@@ -231,23 +242,25 @@ void PainterDC::DrawPixelLine(QPoint from, QPoint to)
         last = std::min(last, majorStart - majorLow);
     }
 
-    // Neighbouring pixels on the same row (or column) go out as one rectangle.
+    // Neighbouring pixels on the same row (or column) make one rectangle,
+    // and all of a line's rectangles are filled in one call.
+    m_runs.clear();
     int64_t runMajor = 0;
     int64_t runMinor = 0;
     int64_t runLength = 0;
-    auto flush = [&]() {
+    auto endRun = [&]() {
         if (runLength == 0)
             return;
-        const int64_t low = majorDir > 0 ? runMajor : runMajor - runLength + 1;
-        const QRect rect = xMajor ? QRect(static_cast<int>(low), static_cast<int>(runMinor), static_cast<int>(runLength), 1)
-                                  : QRect(static_cast<int>(runMinor), static_cast<int>(low), 1, static_cast<int>(runLength));
-        m_painter.fillRect(rect, m_lineColor);
+        const auto low = static_cast<int>(majorDir > 0 ? runMajor : runMajor - runLength + 1);
+        const auto minor = static_cast<int>(runMinor);
+        const auto length = static_cast<int>(runLength);
+        m_runs.push_back(xMajor ? QRect(low, minor, length, 1) : QRect(minor, low, 1, length));
         runLength = 0;
     };
     for (int64_t i = first; i <= last; ++i) {
         const int64_t minor = minorStart + MinorOffset(i, minorDelta, steps);
         if (!m_pattern[static_cast<size_t>(i % m_patternPeriod)] || minor < minorLow || minor >= minorHigh) {
-            flush();
+            endRun();
             continue;
         }
         const int64_t major = majorStart + i * majorDir;
@@ -255,12 +268,21 @@ void PainterDC::DrawPixelLine(QPoint from, QPoint to)
             ++runLength;
             continue;
         }
-        flush();
+        endRun();
         runMajor = major;
         runMinor = minor;
         runLength = 1;
     }
-    flush();
+    endRun();
+    if (m_runs.empty())
+        return;
+
+    const QPen linePen = m_painter.pen();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(m_lineColor);
+    m_painter.drawRects(m_runs.data(), static_cast<int>(m_runs.size()));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.setPen(linePen);
 }
 
 void PainterDC::MoveTo(int32_t x, int32_t y)
@@ -271,7 +293,9 @@ void PainterDC::MoveTo(int32_t x, int32_t y)
 void PainterDC::LineTo(int32_t x, int32_t y)
 {
     const QPoint to(x, y);
-    if (DrawsPixels())
+    // Qt strokes a line from its left or top end; only those that run the
+    // other way need drawing pixel by pixel to keep their first pixel.
+    if (DrawsPixels() && RunsBackward(m_position, to))
         DrawPixelLine(m_position, to);
     else
         m_painter.drawLine(m_position, to);
@@ -286,10 +310,68 @@ void PainterDC::TextOut(int32_t x, int32_t y, const std::string& text)
         m_painter.fillRect(QRectF(x, y, metrics.horizontalAdvance(qtext), GetTextMetrics().height),
                            ToQColor(m_bkColor));
     }
+    if (DrawsPixels()) {
+        const TextImage image = CachedText(m_qfont, m_ascent, qtext);
+        m_painter.drawImage(QPoint(x - image.origin.x(), y - image.origin.y()), image.image);
+        return;
+    }
     const QPen linePen = m_painter.pen();
     m_painter.setPen(Qt::black);
     m_painter.drawText(QPointF(x, y + m_ascent), qtext);
     m_painter.setPen(linePen);
+}
+
+// Qt draws glyphs above 64 pixels as outlines on every call, which costs a
+// 4K chart most of its pass; the same labels come back on every paint, so
+// each text is drawn once into an image and copied from then on.
+PainterDC::TextImage PainterDC::CachedText(const QFont& font, qreal ascent, const QString& text)
+{
+    const std::lock_guard<std::mutex> lock(TextCacheMutex());
+    TextCache& cache = TextCacheInstance();
+    const QString key = font.key() + QChar(0x1F) + text;
+    const auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+    if (cache.size() >= kMaxCachedTexts)
+        cache.clear();
+
+    const QFontMetricsF metrics(font);
+    const QRectF ink = metrics.boundingRect(text);
+    const int margin = kTextMargin + font.pixelSize() / 16;
+    // The cell's top-left corner inside the image; the glyphs may reach left
+    // of it and above it.
+    const QPoint origin(margin + std::max(0, static_cast<int>(std::ceil(-ink.left()))),
+                        margin + std::max(0, static_cast<int>(std::ceil(-(ascent + ink.top())))));
+    const int width = origin.x() + std::max(1, static_cast<int>(std::ceil(std::max(ink.right(), 0.0)))) + margin;
+    const int height = origin.y() + std::max(1, static_cast<int>(std::ceil(ascent + std::max(ink.bottom(), 0.0)))) + margin;
+    TextImage entry{QImage(width, height, QImage::Format_ARGB32_Premultiplied), origin};
+    entry.image.fill(Qt::transparent);
+    {
+        QPainter painter(&entry.image);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(origin.x(), origin.y() + ascent), text);
+    }
+    return cache.emplace(key, std::move(entry)).first->second;
+}
+
+void PainterDC::ClearTextCache()
+{
+    const std::lock_guard<std::mutex> lock(TextCacheMutex());
+    TextCacheInstance().clear();
+}
+
+PainterDC::TextCache& PainterDC::TextCacheInstance()
+{
+    static TextCache cache;
+    return cache;
+}
+
+std::mutex& PainterDC::TextCacheMutex()
+{
+    static std::mutex mutex;
+    return mutex;
 }
 
 void PainterDC::FillRect(const DcRect& rect, Rgb color)

@@ -5,19 +5,27 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QTransform>
 
+#include <QImage>
+#include <QString>
+
 #include <array>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
 
 class QPainter;
 
 // The device context over a QPainter: a window, a QImage, a printer or a
 // print-preview page. Lines are one device unit wide and not antialiased. On
-// pixel surfaces they are drawn pixel by pixel as GDI draws them: from the
-// first point up to but not including the last, with the style pattern
-// starting afresh at the first pixel of every segment (Qt's own stroker
-// sweeps steep lines from the top, which drops the wrong end pixel). On
-// vector surfaces (PDF, printers) QPainter strokes them. Fonts get the cell
+// pixel surfaces they come out as GDI draws them: from the first point up to
+// but not including the last, with the style pattern starting afresh at the
+// first pixel of every segment. Qt's stroker does that for lines that run
+// rightward or downward; it sweeps the others from their far end, which drops
+// the first pixel and keeps the last, so those are set pixel by pixel here.
+// On vector surfaces (PDF, printers) QPainter strokes every line. Fonts get the cell
 // height and average character width that they ask for. The painter's state
 // is saved on construction and restored on destruction.
 class PainterDC : public DeviceContext {
@@ -53,10 +61,30 @@ public:
     // platform has it.
     static constexpr int32_t kDefaultCellHeight = 16;
 
+    // Forgets the texts drawn so far on pixel surfaces (see CachedText).
+    static void ClearTextCache();
+
 private:
+    // A text drawn once in black on transparent, and where its cell's
+    // top-left corner lies in the image.
+    struct TextImage {
+        QImage image;
+        QPoint origin;
+    };
+    struct KeyHash {
+        size_t operator()(const QString& key) const { return qHash(key); }
+    };
+    using TextCache = std::unordered_map<QString, TextImage, KeyHash>;
+
+    static TextImage CachedText(const QFont& font, qreal ascent, const QString& text);
+    static TextCache& TextCacheInstance();
+    static std::mutex& TextCacheMutex();
+
     void ApplyPen();
     // Whether lines go pixel by pixel: a raster surface under a whole-pixel translation.
     bool DrawsPixels() const;
+    // Whether the line runs left along its major axis (or up, when steep).
+    static bool RunsBackward(QPoint from, QPoint to);
     void DrawPixelLine(QPoint from, QPoint to);
 
     QPainter& m_painter;
@@ -71,6 +99,7 @@ private:
     QColor m_lineColor;
     std::array<bool, 24> m_pattern{};
     int m_patternPeriod = 1;
+    std::vector<QRect> m_runs;
     QFont m_qfont;
     qreal m_ascent = 0.0;
     QPoint m_position;

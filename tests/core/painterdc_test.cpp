@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -85,6 +87,75 @@ TEST_F(PainterDCTest, EverySegmentStartsItsPatternAfresh)
         dc.LineTo(20, 5);
     }
     EXPECT_EQ(Row(5, 21), "###.###...###...###..");
+}
+
+struct DirectionRow {
+    const char* name;
+    QPoint from;
+    QPoint to;
+};
+
+class LineDirection : public PainterDCTest, public ::testing::WithParamInterface<DirectionRow> {};
+
+// Whichever way a line runs, its first pixel is drawn, its last left out and
+// the dot pattern counts from the first, step by step along the major axis.
+TEST_P(LineDirection, StartsAtTheFirstPointAndStopsBeforeTheLast)
+{
+    const DirectionRow& row = GetParam();
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter, m_image.width());
+        const CPen dot(PenStyle::Dot, 1, Rgb{0, 0, 0});
+        dc.SelectPen(&dot);
+        dc.MoveTo(row.from.x(), row.from.y());
+        dc.LineTo(row.to.x(), row.to.y());
+    }
+    const int dx = row.to.x() - row.from.x();
+    const int dy = row.to.y() - row.from.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const int direction = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    auto lit = [&](int step) {
+        const int major = (xMajor ? row.from.x() : row.from.y()) + step * direction;
+        for (int minor = 0; minor < (xMajor ? m_image.height() : m_image.width()); ++minor) {
+            if (m_image.pixel(xMajor ? major : minor, xMajor ? minor : major) != kWhite)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(m_image.pixel(row.from), qRgb(0, 0, 0));
+    EXPECT_EQ(m_image.pixel(row.to), kWhite);
+    for (int step = 0; step <= steps; ++step)
+        EXPECT_EQ(lit(step), step < steps && step % 6 < 3) << "step " << step;
+}
+
+INSTANTIATE_TEST_SUITE_P(PainterDC, LineDirection,
+                         ::testing::Values(DirectionRow{"Rightward", QPoint(5, 5), QPoint(45, 5)},
+                                           DirectionRow{"Leftward", QPoint(45, 5), QPoint(5, 5)},
+                                           DirectionRow{"Downward", QPoint(60, 5), QPoint(60, 45)},
+                                           DirectionRow{"Upward", QPoint(60, 45), QPoint(60, 5)},
+                                           DirectionRow{"FlatRisingRightward", QPoint(2, 60), QPoint(42, 47)},
+                                           DirectionRow{"FlatFallingLeftward", QPoint(42, 60), QPoint(2, 47)},
+                                           DirectionRow{"SteepFallingRightward", QPoint(80, 10), QPoint(93, 50)},
+                                           DirectionRow{"SteepRisingRightward", QPoint(100, 50), QPoint(113, 10)},
+                                           DirectionRow{"Diagonal", QPoint(70, 70), QPoint(40, 40)}),
+                         [](const ::testing::TestParamInfo<DirectionRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(PainterDCTest, ClipsLinesThatRunFarOffTheSurface)
+{
+    {
+        QPainter painter(&m_image);
+        PainterDC dc(painter, m_image.width());
+        dc.MoveTo(2000000000, 10);
+        dc.LineTo(-2000000000, 10);
+        dc.MoveTo(30, 2000000000);
+        dc.LineTo(30, -2000000000);
+    }
+    EXPECT_EQ(Row(10, 120), std::string(120, '#'));
+    EXPECT_EQ(m_image.pixel(30, 79), qRgb(0, 0, 0));
+    EXPECT_EQ(m_image.pixel(30, 0), qRgb(0, 0, 0));
 }
 
 TEST_F(PainterDCTest, DrawsInThePensColourOnePixelWideWithoutAntialiasing)
@@ -239,6 +310,57 @@ TEST_F(PainterDCTest, WritesBlackTextWithItsCellsTopLeftAtThePoint)
     }
     EXPECT_TRUE(black);
 }
+
+struct TextSizeRow {
+    const char* name;
+    int32_t height;
+    int32_t width;
+};
+
+class TextAsQtDrawsIt : public PainterDCTest, public ::testing::WithParamInterface<TextSizeRow> {};
+
+// Texts are kept drawn between paints; the copy must look as Qt draws them,
+// the first time and every time after.
+TEST_P(TextAsQtDrawsIt, FromTheFirstPaintOn)
+{
+    const TextSizeRow& row = GetParam();
+    PainterDC::ClearTextCache();
+    const CFont font(row.height, row.width, kFontWeightNormal, "Modern");
+    const QRgb grey = qRgb(192, 192, 192);
+    QImage direct(400, 160, QImage::Format_RGB32);
+    direct.fill(grey);
+    {
+        QPainter painter(&direct);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        const QFont qfont = PainterDC::MakeFont(font);
+        painter.setFont(qfont);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(7, 11 + QFontMetricsF(qfont).ascent()), QStringLiteral("Intellectual 30"));
+    }
+    for (int paint = 0; paint < 2; ++paint) {
+        QImage image(400, 160, QImage::Format_RGB32);
+        image.fill(grey);
+        {
+            QPainter painter(&image);
+            PainterDC dc(painter, image.width());
+            dc.SetBkModeTransparent(true);
+            dc.SelectFont(&font);
+            dc.TextOut(7, 11, "Intellectual 30");
+        }
+        int differing = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                differing += std::abs(qGray(image.pixel(x, y)) - qGray(direct.pixel(x, y))) > 2 ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0) << "paint " << paint;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PainterDC, TextAsQtDrawsIt,
+                         ::testing::Values(TextSizeRow{"Screen", 25, 8}, TextSizeRow{"AboveQtsGlyphCache", 100, 33}),
+                         [](const ::testing::TestParamInfo<TextSizeRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(PainterDCTest, AnOpaqueBackgroundFillsTheTextCell)
 {
