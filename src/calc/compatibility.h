@@ -3,7 +3,7 @@
 #include "calc/cycles.h"
 
 #include <cstdint>
-#include <string>
+#include <array>
 
 // One agreement percentage per cycle, 0 to 100, indexed by Cycle.
 using CompatibilityPercentages = std::array<int32_t, kCycleCount>;

@@ -1,0 +1,65 @@
+#include "app/appdata.h"
+#include "dialogs/compatibilitydlg.h"
+#include "dialogs/dialogtemplates.h"
+#include "dialogs/peopledlg.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+// Widgets need an application object; the benchmark draws nothing on screen.
+void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "peopledlg_bench";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QApplication> application;
+    if (!application) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+}
+
+void FillPeople(CAppData& app, int count)
+{
+    for (int person = 0; person < count; ++person)
+        app.m_names.Append(CName("Person " + std::to_string(person), "1950", "6", "15"));
+    app.m_chosenIndex = count / 2;
+    app.m_chosenPos = app.m_names.At(app.m_chosenIndex);
+}
+
+// Opens the dialog (window, controls, the filled list) and closes it again as
+// soon as it shows.
+template <class Dialog>
+void OpenAndClose(benchmark::State& state)
+{
+    EnsureApplication();
+    CAppData app;
+    FillPeople(app, static_cast<int>(state.range(0)));
+    Dialog dialog(app);
+    for (auto _ : state) {
+        QTimer::singleShot(0, [&dialog] { dialog.EndDialog(kIdCancel); });
+        benchmark::DoNotOptimize(dialog.DoModal(nullptr));
+    }
+}
+
+void BM_OpenPeopleDialog(benchmark::State& state)
+{
+    OpenAndClose<CPeopleDlg>(state);
+}
+
+void BM_OpenCompatibilityDialog(benchmark::State& state)
+{
+    OpenAndClose<CCompatibilityDlg>(state);
+}
+}
+
+BENCHMARK(BM_OpenPeopleDialog)->Arg(10)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCompatibilityDialog)->Arg(10)->Arg(100000)->Unit(benchmark::kMillisecond);

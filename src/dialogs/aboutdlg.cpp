@@ -1,0 +1,5 @@
+#include "dialogs/aboutdlg.h"
+
+#include "dialogs/dialogtemplates.h"
+
+CAboutDlg::CAboutDlg() : CDialog(AboutTemplate()) {}

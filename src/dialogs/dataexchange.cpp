@@ -1,0 +1,65 @@
+#include "dialogs/dataexchange.h"
+
+#include "dialogs/widgettext.h"
+#include "platform/messagebox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+const char* const kTooLongText = "Please enter no more than %1 characters.";
+}
+
+void CDataExchange::CheckLength(QWidget* control, const QString& text, int maxChars)
+{
+    if (maxChars <= 0 || text.size() <= maxChars)
+        return;
+    MessageBox::Show(m_dialog, QString::fromLatin1(kTooLongText).arg(maxChars), MessageBox::AppTitle(),
+                     MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation);
+    control->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+    m_failed = true;
+}
+
+void CDataExchange::Text(QLineEdit* edit, std::string& value, int maxChars)
+{
+    if (m_failed || !edit)
+        return;
+    if (m_saveAndValidate) {
+        value = FromWidgetText(edit->text());
+        CheckLength(edit, edit->text(), maxChars);
+        return;
+    }
+    if (maxChars > 0)
+        edit->setMaxLength(maxChars);
+    edit->setText(ToWidgetText(value));
+}
+
+void CDataExchange::Text(QLabel* label, std::string& value, int maxChars)
+{
+    if (m_failed || !label)
+        return;
+    if (m_saveAndValidate) {
+        value = FromWidgetText(label->text());
+        CheckLength(label, label->text(), maxChars);
+        return;
+    }
+    label->setText(ToWidgetText(value));
+}
+
+void CDataExchange::ComboText(QComboBox* combo, std::string& value, int index)
+{
+    if (m_failed || !combo)
+        return;
+    if (m_saveAndValidate) {
+        value = FromWidgetText(combo->currentText());
+        return;
+    }
+    const QString text = ToWidgetText(value);
+    if (index >= 0 && index < combo->count() && combo->itemText(index) == text)
+        combo->setCurrentIndex(index);
+    else if (combo->isEditable())
+        combo->setEditText(text);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "dialogs/dialogtemplate.h"
+#include "dialogs/dialogunits.h"
+
+#include <QPalette>
+
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+// A control created from a template, with its id (kIdStatic for statics).
+struct BuiltControl {
+    int id;
+    ControlKind kind;
+    QWidget* widget;
+};
+
+// Creates the controls of a template on an empty dialog window: the dialog
+// font, the caption, the fixed client size in dialog units, the grey look,
+// and each control in template order, so that the tab order is the template
+// order. The window owns the controls.
+class DialogBuilder {
+public:
+    struct Result {
+        DialogUnits units;
+        std::vector<BuiltControl> controls;
+    };
+
+    static Result Populate(QDialog& window, const DialogTemplate& dialogTemplate);
+
+    // Light grey background with black text, the look the program gives its
+    // dialogs whether or not the application set it already.
+    static QPalette DialogPalette();
+};

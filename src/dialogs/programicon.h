@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The program icon (resource 128): a calendar page with the four cycle
+// curves, 32 by 32 pixels in 16 colours.
+QPixmap ProgramIconPixmap();
+QIcon ProgramIcon();

@@ -1,0 +1,129 @@
+#include "dialogs/aboutdlg.h"
+#include "dialogs/dialogtemplates.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+constexpr int kLeftOpen = 99;
+
+int Run(CDialog& dialog, QWidget* parent, const std::function<void(QDialog*)>& drive)
+{
+    QTimer::singleShot(0, [&dialog, &drive] {
+        [&] {
+            QDialog* window = dialog.Window();
+            QVERIFY(window);
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            drive(window);
+        }();
+        if (dialog.Window() && dialog.Window()->isVisible())
+            dialog.Window()->done(kLeftOpen);
+    });
+    return dialog.DoModal(parent);
+}
+
+// Dialog units of the dialog font in pixels, as Windows measures them.
+QPoint Pixels(const QWidget* window, int x, int y)
+{
+    const QFontMetrics metrics(window->font());
+    const int baseWidth = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+    return QPoint(qRound(x * baseWidth / 4.0), qRound(y * metrics.height() / 8.0));
+}
+
+QLabel* IconLabel(const CDialog& dialog)
+{
+    for (const BuiltControl& control : dialog.Controls()) {
+        if (control.kind == ControlKind::Icon)
+            return qobject_cast<QLabel*>(control.widget);
+    }
+    return nullptr;
+}
+}
+
+class AboutDlgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsIconVersionAndOk()
+    {
+        CAboutDlg dialog;
+        Run(dialog, nullptr, [&](QDialog* window) {
+            QCOMPARE(window->windowTitle(), QString("About Orvina"));
+            QLabel* icon = IconLabel(dialog);
+            QVERIFY(icon);
+            QCOMPARE(icon->pixmap().size(), QSize(32, 32));
+            QCOMPARE(icon->geometry(), QRect(Pixels(window, 12, 11), QSize(32, 32)));
+            // The icon is a picture, not an empty square.
+            const QImage picture = icon->pixmap().toImage();
+            QVERIFY(picture.pixelColor(16, 16).alpha() == 255);
+            QVERIFY(picture.pixelColor(0, 31).alpha() == 0);
+
+            QStringList texts;
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                texts.append(label->text());
+            QVERIFY(texts.contains("Orvina Version 2.1"));
+
+            auto* ok = qobject_cast<QPushButton*>(dialog.Control(kIdOk));
+            QCOMPARE(ok->text(), QString("OK"));
+            QVERIFY(ok->isDefault());
+            QCOMPARE(QApplication::focusWidget(), ok);
+            const QString folder = qEnvironmentVariable("ORVINA_SCREENSHOT_DIR");
+            if (!folder.isEmpty())
+                window->grab().save(QDir(folder).filePath("about.png"));
+        });
+    }
+
+    void closes_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK clicked") << "click" << int(kIdOk);
+        QTest::newRow("Enter") << "enter" << int(kIdOk);
+        QTest::newRow("Escape") << "escape" << int(kIdCancel);
+        QTest::newRow("close button") << "close" << int(kIdCancel);
+    }
+
+    void closes()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        CAboutDlg dialog;
+        const int closedWith = Run(dialog, nullptr, [&](QDialog* window) {
+            if (how == "click")
+                QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(kIdOk)), Qt::LeftButton);
+            else if (how == "enter")
+                QTest::keyClick(window, Qt::Key_Return);
+            else if (how == "escape")
+                QTest::keyClick(window, Qt::Key_Escape);
+            else
+                window->close();
+        });
+        QCOMPARE(closedWith, result);
+        QVERIFY(!dialog.Window());
+    }
+
+    void standsAtItsPlaceOverTheOwner()
+    {
+        QWidget owner;
+        owner.setGeometry(200, 150, 600, 400);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        CAboutDlg dialog;
+        Run(dialog, &owner, [&](QDialog* window) {
+            QCOMPARE(window->parentWidget(), &owner);
+            QCOMPARE(window->pos(), owner.mapToGlobal(QPoint(0, 0)) + Pixels(window, 34, 22));
+            QVERIFY(window->isModal());
+        });
+    }
+};
+
+QTEST_MAIN(AboutDlgTest)
+#include "aboutdlg_test.moc"

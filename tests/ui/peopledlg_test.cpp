@@ -1,0 +1,415 @@
+#include "app/appdata.h"
+#include "dialogs/dialogtemplates.h"
+#include "dialogs/peopledlg.h"
+#include "platform/messagebox.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+namespace {
+// DoModal's result when the test itself had to close the window.
+constexpr int kLeftOpen = 99;
+
+struct Message {
+    QString caption;
+    QString text;
+};
+using Messages = std::vector<Message>;
+
+QString Describe(const Messages& messages)
+{
+    QStringList lines;
+    for (const Message& message : messages)
+        lines.append(message.caption + ": " + message.text);
+    return lines.join(" | ");
+}
+
+CName Person(const char* name, const char* year, const char* month, const char* day)
+{
+    return CName(name, year, month, day);
+}
+
+QLineEdit* Edit(const CDialog& dialog, int id)
+{
+    return qobject_cast<QLineEdit*>(dialog.Control(id));
+}
+
+QComboBox* Combo(const CDialog& dialog)
+{
+    return qobject_cast<QComboBox*>(dialog.Control(kIdcName));
+}
+
+void Click(const CDialog& dialog, int id)
+{
+    QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(id)), Qt::LeftButton);
+}
+
+// Replaces the text of a field the way a user does: select all, then type.
+void TypeInto(QLineEdit* edit, const QString& text)
+{
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void TypePerson(const CDialog& dialog, const QString& name, const QString& year, const QString& month,
+                const QString& day)
+{
+    TypeInto(Combo(dialog)->lineEdit(), name);
+    TypeInto(Edit(dialog, kIdcYear), year);
+    TypeInto(Edit(dialog, kIdcMonth), month);
+    TypeInto(Edit(dialog, kIdcDay), day);
+}
+
+// Runs the dialog modally while `drive` works its window; a window that the
+// driver leaves open is closed with kLeftOpen.
+int Run(CDialog& dialog, const std::function<void(QDialog*)>& drive)
+{
+    QTimer::singleShot(0, [&dialog, &drive] {
+        [&] {
+            QDialog* window = dialog.Window();
+            QVERIFY(window);
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            drive(window);
+        }();
+        if (dialog.Window() && dialog.Window()->isVisible())
+            dialog.Window()->done(kLeftOpen);
+    });
+    return dialog.DoModal(nullptr);
+}
+}
+
+Q_DECLARE_METATYPE(Messages)
+Q_DECLARE_METATYPE(std::vector<CName>)
+
+class PeopleDlgTest : public QObject {
+    Q_OBJECT
+
+private:
+    CAppData m_app;
+    Messages m_messages;
+    std::vector<MessageBox::Request> m_requests;
+
+    void SetPeople(const std::vector<CName>& people, int32_t chosen)
+    {
+        m_app.m_names.Clear();
+        for (const CName& person : people)
+            m_app.m_names.Append(person);
+        m_app.m_chosenIndex = chosen;
+        m_app.m_chosenPos = m_app.m_names.At(chosen);
+    }
+
+    std::vector<CName> Records() const
+    {
+        std::vector<CName> records;
+        for (const auto& record : m_app.m_names)
+            records.push_back(*record);
+        return records;
+    }
+
+private slots:
+    void init()
+    {
+        m_messages.clear();
+        m_requests.clear();
+        MessageBox::SetRecorder([this](const MessageBox::Request& request) {
+            m_messages.push_back({request.caption, request.text});
+            m_requests.push_back(request);
+            return MessageBox::Answer::Ok;
+        });
+        SetPeople({Person("New Name", "1901", "01", "01"), Person("Bea", "1970", "5", "17")}, 0);
+    }
+
+    void cleanup() { MessageBox::SetRecorder({}); }
+
+    void opensOnChosenPerson_data()
+    {
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("shownIndex");
+        QTest::addColumn<QString>("year");
+        QTest::newRow("first person") << 0 << 0 << "1901";
+        QTest::newRow("second person") << 1 << 1 << "1970";
+        QTest::newRow("negative index becomes 0") << -5 << 0 << "1901";
+    }
+
+    void opensOnChosenPerson()
+    {
+        QFETCH(int, chosen);
+        QFETCH(int, shownIndex);
+        QFETCH(QString, year);
+        m_app.m_chosenIndex = chosen;
+        m_app.m_chosenPos = m_app.m_names.At(chosen);
+        CPeopleDlg dialog(m_app);
+        const int result = Run(dialog, [&](QDialog* window) {
+            QCOMPARE(window->windowTitle(), QString("Orvina: People"));
+            QCOMPARE(Combo(dialog)->count(), 2);
+            QCOMPARE(Combo(dialog)->currentIndex(), shownIndex);
+            QCOMPARE(Edit(dialog, kIdcYear)->text(), year);
+            QCOMPARE(QApplication::focusWidget(), dialog.Control(kIdOk));
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        QCOMPARE(result, kIdCancel);
+        QCOMPARE(m_app.m_chosenIndex, shownIndex);
+        QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(shownIndex));
+    }
+
+    void addAppendsAndChoosesTheNewPersonEvenWhenCancelled()
+    {
+        CPeopleDlg dialog(m_app);
+        const int result = Run(dialog, [&](QDialog* window) {
+            TypePerson(dialog, "Zoe", "1988", "12", "31");
+            Click(dialog, kIdcAdd);
+            QCOMPARE(Combo(dialog)->count(), 3);
+            QCOMPARE(Combo(dialog)->currentIndex(), 2);
+            QCOMPARE(Combo(dialog)->currentText(), QString("Zoe"));
+            QCOMPARE(QApplication::focusWidget(), Combo(dialog));
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        QCOMPARE(result, kIdCancel);
+        QVERIFY(m_messages.empty());
+        const std::vector<CName> expected = {Person("New Name", "1901", "01", "01"), Person("Bea", "1970", "5", "17"),
+                                             Person("Zoe", "1988", "12", "31")};
+        QVERIFY(Records() == expected);
+        QCOMPARE(m_app.m_chosenIndex, 2);
+        QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(2));
+    }
+
+    void addValidatesTheDate_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<Messages>("expected");
+        const Message year1581{"Please Check Year", "Year(1581) must be > 1581 and < 2100"};
+        QTest::newRow("1581") << "1581" << "6" << "1" << Messages{year1581};
+        QTest::newRow("1582") << "1582" << "6" << "1" << Messages{};
+        QTest::newRow("2100") << "2100" << "6" << "1" << Messages{};
+        QTest::newRow("2101") << "2101" << "6" << "1"
+                              << Messages{{"Please Check Year", "Year(2101) must be > 1581 and < 2100"}};
+        QTest::newRow("empty year") << "" << "6" << "1"
+                                    << Messages{{"Please Check Year", "Year(0) must be > 1581 and < 2100"}};
+        QTest::newRow("19x6") << "19x6" << "6" << "1"
+                              << Messages{{"Please Check Year", "Year(19) must be > 1581 and < 2100"}};
+        QTest::newRow("month 13, no day box") << "1990" << "13" << "45"
+                                              << Messages{{"Please Check Month", "Month(13) must be > 0 and < 13"}};
+        QTest::newRow("month 0") << "1990" << "x" << "1"
+                                 << Messages{{"Please Check Month", "Month(0) must be > 0 and < 13"}};
+        QTest::newRow("day 31 in April") << "1990" << "4" << "31"
+                                         << Messages{{"Please Check Day", "Day(31) must be > 0 and < 30"}};
+        QTest::newRow("day 30 in April") << "1990" << "4" << "30" << Messages{};
+        QTest::newRow("day 0") << "1990" << "1" << "0"
+                               << Messages{{"Please Check Day", "Day(0) must be > 0 and < 31"}};
+        QTest::newRow("29 Feb 1996") << "1996" << "2" << "29" << Messages{};
+        QTest::newRow("29 Feb 2000") << "2000" << "2" << "29" << Messages{};
+        QTest::newRow("29 Feb 1900") << "1900" << "2" << "29" << Messages{};
+        QTest::newRow("29 Feb 1997") << "1997" << "2" << "29"
+                                     << Messages{{"Please Check Day", "Day(29) must be > 0 and < 28"}};
+        QTest::newRow("1500-02-30, two boxes")
+            << "1500" << "2" << "30"
+            << Messages{{"Please Check Year", "Year(1500) must be > 1581 and < 2100"},
+                        {"Please Check Day", "Day(30) must be > 0 and < 29"}};
+        QTest::newRow("1500-13-1, two boxes")
+            << "1500" << "13" << "1"
+            << Messages{{"Please Check Year", "Year(1500) must be > 1581 and < 2100"},
+                        {"Please Check Month", "Month(13) must be > 0 and < 13"}};
+    }
+
+    void addValidatesTheDate()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, month);
+        QFETCH(QString, day);
+        QFETCH(Messages, expected);
+        CPeopleDlg dialog(m_app);
+        QDialog* owner = nullptr;
+        Run(dialog, [&](QDialog* window) {
+            owner = window;
+            TypePerson(dialog, "Cy", year, month, day);
+            Click(dialog, kIdcAdd);
+            QVERIFY(window->isVisible());
+        });
+        QCOMPARE(Describe(m_messages), Describe(expected));
+        for (const MessageBox::Request& request : m_requests) {
+            QCOMPARE(request.owner, owner);
+            QVERIFY(request.buttons == MessageBox::Buttons::Ok);
+            QVERIFY(request.icon == MessageBox::Icon::None);
+        }
+        QCOMPARE(m_app.m_names.Count(), expected.empty() ? 3 : 2);
+    }
+
+    void okValidatesAndStaysOpenOnABadDate_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("messageCount");
+        QTest::newRow("good date closes") << "1901" << int(kIdOk) << 0;
+        QTest::newRow("bad year stays open") << "1234" << kLeftOpen << 1;
+    }
+
+    void okValidatesAndStaysOpenOnABadDate()
+    {
+        QFETCH(QString, year);
+        QFETCH(int, result);
+        QFETCH(int, messageCount);
+        CPeopleDlg dialog(m_app);
+        const int closedWith = Run(dialog, [&](QDialog*) {
+            TypeInto(Edit(dialog, kIdcYear), year);
+            Click(dialog, kIdOk);
+        });
+        QCOMPARE(closedWith, result);
+        QCOMPARE(int(m_messages.size()), messageCount);
+    }
+
+    void okStoresNoChangeToTheShownPerson()
+    {
+        const std::vector<CName> before = Records();
+        CPeopleDlg dialog(m_app);
+        const int result = Run(dialog, [&](QDialog*) {
+            TypePerson(dialog, "Someone Else", "1999", "9", "9");
+            Click(dialog, kIdOk);
+        });
+        QCOMPARE(result, int(kIdOk));
+        QVERIFY(Records() == before);
+        // The members keep what the last run left in the fields.
+        QCOMPARE(dialog.m_strName, std::string("Someone Else"));
+        QCOMPARE(dialog.m_strYear, std::string("1999"));
+    }
+
+    void removeDeletesTheSelectedPerson_data()
+    {
+        QTest::addColumn<std::vector<CName>>("people");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<std::vector<CName>>("remaining");
+        const CName first = Person("Al", "1950", "1", "2");
+        const CName second = Person("Bo", "1960", "3", "4");
+        QTest::newRow("second of two") << std::vector<CName>{first, second} << 1 << std::vector<CName>{first};
+        QTest::newRow("first of two") << std::vector<CName>{first, second} << 0 << std::vector<CName>{second};
+        QTest::newRow("the only one") << std::vector<CName>{first} << 0 << std::vector<CName>{first};
+        QTest::newRow("no selection") << std::vector<CName>{first, second} << -1
+                                      << std::vector<CName>{first, second};
+    }
+
+    void removeDeletesTheSelectedPerson()
+    {
+        QFETCH(std::vector<CName>, people);
+        QFETCH(int, selected);
+        QFETCH(std::vector<CName>, remaining);
+        SetPeople(people, 0);
+        CPeopleDlg dialog(m_app);
+        Run(dialog, [&](QDialog*) {
+            QComboBox* combo = Combo(dialog);
+            if (selected > 0) {
+                QTest::keyClick(combo, Qt::Key_Down);
+                QCOMPARE(combo->currentIndex(), selected);
+            } else if (selected < 0) {
+                combo->setCurrentIndex(-1);
+            }
+            Click(dialog, kIdcRemove);
+            QCOMPARE(combo->count(), int(remaining.size()));
+            QCOMPARE(combo->currentIndex(), selected < 0 ? -1 : 0);
+            if (selected >= 0) {
+                QCOMPARE(combo->currentText(), QString::fromStdString(remaining.front().m_name));
+                QCOMPARE(Edit(dialog, kIdcYear)->text(), QString::fromStdString(remaining.front().m_year));
+            }
+        });
+        QVERIFY(Records() == remaining);
+        QVERIFY(m_messages.empty());
+        QVERIFY(m_app.m_names.Contains(m_app.m_chosenPos));
+        QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(m_app.m_chosenIndex));
+    }
+
+    void selectionShowsTheChosenEntry_data()
+    {
+        QTest::addColumn<std::vector<CName>>("people");
+        QTest::addColumn<int>("downPresses");
+        const CName anna = Person("Anna", "1950", "1", "2");
+        const CName ann = Person("Ann", "1960", "3", "4");
+        const CName annAgain = Person("Ann", "1977", "7", "7");
+        QTest::newRow("Anna before Ann") << std::vector<CName>{anna, ann} << 1;
+        QTest::newRow("same name twice") << std::vector<CName>{ann, annAgain} << 1;
+        QTest::newRow("differing in case") << std::vector<CName>{Person("ANN", "1990", "1", "1"), ann} << 1;
+    }
+
+    void selectionShowsTheChosenEntry()
+    {
+        QFETCH(std::vector<CName>, people);
+        QFETCH(int, downPresses);
+        SetPeople(people, 0);
+        CPeopleDlg dialog(m_app);
+        Run(dialog, [&](QDialog*) {
+            for (int press = 0; press < downPresses; ++press)
+                QTest::keyClick(Combo(dialog), Qt::Key_Down);
+            QCOMPARE(Combo(dialog)->currentIndex(), downPresses);
+            QCOMPARE(Combo(dialog)->currentText(), QString::fromStdString(people[downPresses].m_name));
+            QCOMPARE(Edit(dialog, kIdcYear)->text(), QString::fromStdString(people[downPresses].m_year));
+        });
+        QCOMPARE(m_app.m_chosenIndex, downPresses);
+        QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(downPresses));
+    }
+
+    void typingAnExistingNameChoosesNobody()
+    {
+        CPeopleDlg dialog(m_app);
+        Run(dialog, [&](QDialog*) {
+            Combo(dialog)->setFocus();
+            TypeInto(Combo(dialog)->lineEdit(), "Bea");
+            QTest::keyClick(Combo(dialog)->lineEdit(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), Edit(dialog, kIdcYear));
+            QCOMPARE(Combo(dialog)->currentIndex(), 0);
+            QCOMPARE(Edit(dialog, kIdcYear)->text(), QString("1901"));
+        });
+        QCOMPARE(m_app.m_chosenIndex, 0);
+    }
+
+    void membersSurviveBetweenRuns()
+    {
+        CPeopleDlg dialog(m_app);
+        Run(dialog, [&](QDialog*) { QTest::keyClick(Combo(dialog), Qt::Key_Down); });
+        QVERIFY(!dialog.Window());
+        QCOMPARE(dialog.m_strName, std::string("Bea"));
+        QCOMPARE(dialog.m_strDay, std::string("17"));
+        Run(dialog, [&](QDialog*) {
+            QCOMPARE(Combo(dialog)->currentIndex(), 1);
+            QCOMPARE(Edit(dialog, kIdcDay)->text(), QString("17"));
+        });
+    }
+
+    void namesInAnOlderCodePageShowAndStayUntouched()
+    {
+        // "Renée" in Windows-1252, as older database files hold it.
+        SetPeople({Person("Ren\xe9" "e", "1901", "01", "01"), Person("J\xc3\xb6rg", "1950", "2", "3"),
+                   Person("Cleo", "1960", "3", "4")},
+                  0);
+        const std::vector<CName> before = Records();
+        CPeopleDlg dialog(m_app);
+        Run(dialog, [&](QDialog*) {
+            QCOMPARE(Combo(dialog)->itemText(0), QString::fromUtf8("Ren\xc3\xa9" "e"));
+            QCOMPARE(Combo(dialog)->itemText(1), QString::fromUtf8("J\xc3\xb6rg"));
+            QTest::keyClick(Combo(dialog), Qt::Key_Down);
+            QTest::keyClick(Combo(dialog), Qt::Key_Down);
+            Click(dialog, kIdcRemove);
+            Click(dialog, kIdOk);
+        });
+        QVERIFY(Records() == std::vector<CName>(before.begin(), before.begin() + 2));
+    }
+
+    void aStaleChosenPositionIsNotUsed()
+    {
+        m_app.m_chosenIndex = 1;
+        m_app.m_chosenPos = nullptr;
+        CPeopleDlg dialog(m_app);
+        Run(dialog, [&](QDialog*) { QCOMPARE(Edit(dialog, kIdcYear)->text(), QString("1970")); });
+        QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(1));
+    }
+};
+
+QTEST_MAIN(PeopleDlgTest)
+#include "peopledlg_test.moc"
