@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -130,46 +131,29 @@ TEST(Curves, EachLegendSampleStandsLeftOfItsCycleName)
     EXPECT_TRUE(dc.IsDefaultPen(dc.CurrentPen()));
 }
 
-struct HeightRow {
-    const char* name;
-    int32_t value;
-    int32_t height;
-};
-
-class DayPoints : public ::testing::TestWithParam<HeightRow> {};
-
-TEST_P(DayPoints, StoreTheChartUnitHeightOfEachCycle)
-{
-    ChartSetup setup;
-    RecordingDC dc;
-    setup.chart.Draw(dc);
-    const HeightRow& row = GetParam();
-    setup.app.m_physical = row.value;
-    setup.app.m_emotional = -row.value;
-    setup.app.m_intellectual = 0;
-    setup.app.m_intuitional = row.value;
-    setup.chart.StoreDayPoints(31);
-    EXPECT_EQ(setup.app.m_plot[kPhysical][31], row.height);
-    EXPECT_EQ(setup.app.m_plot[kEmotional][31], -row.height);
-    EXPECT_EQ(setup.app.m_plot[kIntellectual][31], 0);
-    EXPECT_EQ(setup.app.m_plot[kIntuitional][31], row.height);
-}
-
-INSTANTIATE_TEST_SUITE_P(Chart, DayPoints,
-                         ::testing::Values(HeightRow{"Hundred", 100, 430}, HeightRow{"NinetyNine", 99, 425},
-                                           HeightRow{"Fifty", 50, 215}, HeightRow{"Ten", 10, 43},
-                                           HeightRow{"One", 1, 4}, HeightRow{"Zero", 0, 0}),
-                         [](const ::testing::TestParamInfo<HeightRow>& info) { return std::string(info.param.name); });
-
-TEST(DayPoints, AgreeWithExactTruncationForEveryValue)
+// 100 gives 430, 99 gives 425, 1 gives 4, -99 gives -425: 430 v / 100
+// truncated, for every value of every cycle.
+TEST(DayPoints, StoreTheChartUnitHeightOfEachCycle)
 {
     ChartSetup setup;
     RecordingDC dc;
     setup.chart.Draw(dc);
     for (int32_t value = -99; value <= 100; ++value) {
         setup.app.m_physical = value;
-        setup.chart.StoreDayPoints(7);
-        EXPECT_EQ(setup.app.m_plot[kPhysical][7], HeightOf(value)) << value;
+        setup.app.m_emotional = -value;
+        setup.app.m_intellectual = value / 2;
+        setup.app.m_intuitional = value;
+        setup.chart.StoreDayPoints(31);
+        EXPECT_EQ(setup.app.m_plot[kPhysical][31], HeightOf(value)) << value;
+        EXPECT_EQ(setup.app.m_plot[kEmotional][31], HeightOf(-value)) << value;
+        EXPECT_EQ(setup.app.m_plot[kIntellectual][31], HeightOf(value / 2)) << value;
+        EXPECT_EQ(setup.app.m_plot[kIntuitional][31], HeightOf(value)) << value;
+    }
+    const std::pair<int32_t, int32_t> examples[] = {{100, 430}, {99, 425}, {50, 215}, {1, 4}, {-1, -4}, {-99, -425}};
+    for (const auto& [value, height] : examples) {
+        setup.app.m_physical = value;
+        setup.chart.StoreDayPoints(1);
+        EXPECT_EQ(setup.app.m_plot[kPhysical][1], height) << value;
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -93,43 +92,6 @@ INSTANTIATE_TEST_SUITE_P(Chart, Grid,
                          ::testing::Values(GridRow{"MiddleDay", 15}, GridRow{"FirstDay", 1}, GridRow{"LastDay", 30},
                                            GridRow{"OneBeyondTheMonth", 31}, GridRow{"TwoBeyondTheMonth", 32}),
                          [](const ::testing::TestParamInfo<GridRow>& info) { return std::string(info.param.name); });
-
-TEST(Grid, HasOneBoundaryMoreThanDaysWithTheLastAtTheRightEdge)
-{
-    RecordingDC dc;
-    const std::vector<Segment> lines = GridOf(15, dc);
-    int boundaries = 0;
-    int32_t rightmost = -1;
-    for (const Segment& s : lines) {
-        if (s.x1 == s.x2 && s.y1 == kTop) {
-            ++boundaries;
-            rightmost = std::max(rightmost, s.x1);
-        }
-    }
-    // 31 boundaries, plus the two black companions of the selected day's.
-    EXPECT_EQ(boundaries, 31 + 2);
-    EXPECT_EQ(rightmost, 900);
-}
-
-TEST(Grid, FramesTheFirstDayWithALightAndBlackLeftEdge)
-{
-    RecordingDC dc;
-    const std::vector<Segment> lines = GridOf(1, dc);
-    // Light from the top to the bottom of the curve band, then black down to
-    // the bottom of the chart, with the black line at x = 3 beside it.
-    EXPECT_NE(std::find(lines.begin(), lines.end(), Segment{0, kTop, 0, kCurveBottom, kLight}), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), Segment{0, kCurveBottom, 0, kBottom, kBlack}), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), Segment{3, kTop, 3, kCurveBottom, kBlack}), lines.end());
-    EXPECT_EQ(std::find(lines.begin(), lines.end(), Segment{0, kTop, 0, kCurveBottom, kSolidGrey}), lines.end());
-}
-
-TEST(Grid, DrawsTheLastDaysBlackLineBeyondTheRightEdge)
-{
-    RecordingDC dc;
-    const std::vector<Segment> lines = GridOf(30, dc);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), Segment{903, kTop, 903, kCurveBottom, kBlack}), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), Segment{870, kTop, 870, kCurveBottom, kLight}), lines.end());
-}
 
 TEST(Grid, WithoutALaidOutFrameDrawsOnlyTheRulesAndEnds)
 {
