@@ -47,10 +47,12 @@ const QVector<qreal>* PatternOf(PenStyle style)
 }
 
 // The minor-axis share of step `i` of `steps` on a line that moves `delta`
-// across them, rounded to the nearest pixel.
+// across them, rounded to the nearest pixel. The product of two 33-bit
+// distances needs more than 64 bits.
 int64_t MinorOffset(int64_t i, int64_t delta, int64_t steps)
 {
-    const int64_t share = (2 * i * (delta < 0 ? -delta : delta) + steps) / (2 * steps);
+    const __int128 magnitude = delta < 0 ? -static_cast<__int128>(delta) : delta;
+    const auto share = static_cast<int64_t>((2 * i * magnitude + steps) / (2 * static_cast<__int128>(steps)));
     return delta < 0 ? -share : share;
 }
 

@@ -152,7 +152,10 @@ TEST_F(PainterDCTest, ClipsLinesThatRunFarOffTheSurface)
         dc.LineTo(-2000000000, 10);
         dc.MoveTo(30, 2000000000);
         dc.LineTo(30, -2000000000);
+        dc.MoveTo(2000000000, 2000000000);
+        dc.LineTo(-2000000000, -2000000000);
     }
+    EXPECT_EQ(m_image.pixel(50, 50), qRgb(0, 0, 0));
     EXPECT_EQ(Row(10, 120), std::string(120, '#'));
     EXPECT_EQ(m_image.pixel(30, 79), qRgb(0, 0, 0));
     EXPECT_EQ(m_image.pixel(30, 0), qRgb(0, 0, 0));
