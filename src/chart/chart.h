@@ -29,8 +29,9 @@ public:
     const DcRect& ClientRect() const { return m_clientRect; }
 
     // One drawing pass: ComputeMonth, LayoutChart, DrawGrid, DrawLabels
-    // (with PrepareDays), DrawCurves. Skipped when there is nothing to draw
-    // on (an empty client rectangle or a month without days).
+    // (with PrepareDays), DrawCurves. Skipped after ComputeMonth when there is
+    // nothing to draw on: an empty client rectangle, a printer that reports
+    // no width, or a month whose length is not 1 to 31 days.
     void Draw(DeviceContext& dc);
 
     void LayoutChart(DeviceContext& dc);
@@ -47,6 +48,7 @@ public:
 
     // Mouse: the press records its chart-unit x; the release selects the day
     // whose column holds it and draws the column's edges at once on `dc`.
+    // Both use the geometry of the last pass and do nothing useful before one.
     void RecordPress(int32_t deviceX);
     void SelectDay(DeviceContext& dc);
 
@@ -77,9 +79,14 @@ public:
     double m_dayWidth = 0.0;
     double m_zeroLine = 0.0;
 
+    // A chart-unit x that no column edge reaches. A small negative value
+    // would not do: a press just left of the chart's left edge counts as
+    // falling in the column that ends there, and selects day 0.
+    static constexpr int32_t kNoPress = INT32_MIN;
+
     // Outside every column until the first press, so that a release without
     // a press selects nothing.
-    int32_t m_clickX = -1;
+    int32_t m_clickX = kNoPress;
     int32_t m_year = 0;
     int32_t m_month = 1;
     int32_t m_day = 1;
@@ -89,6 +96,16 @@ public:
     int32_t m_dayCount = 0;
 
 private:
+    bool CanDraw(const DeviceContext& dc) const;
+    // True once a pass has laid out a frame with area and columns.
+    bool HasFrame() const;
+    void DrawHorizontal(DeviceContext& dc, double y) const;
+    void DrawVertical(DeviceContext& dc, double x, double yFrom, double yTo) const;
+    // The boundary lines of a day column: across the curve band and across
+    // the weekday and day-number bands.
+    void DrawBoundary(DeviceContext& dc, double x) const;
+    void DrawCurve(DeviceContext& dc, int cycle, double legendFraction) const;
+
     CAppData& m_app;
     COvixDoc& m_doc;
     DcRect m_clientRect;

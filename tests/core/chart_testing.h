@@ -1,0 +1,88 @@
+#pragma once
+
+// Shared set-up of the chart tests: one person, the document and a chart laid
+// onto a 900 x 550 client rectangle, and the QGuiApplication that the tests
+// with real fonts need.
+#include "app/appdata.h"
+#include "chart/chart.h"
+#include "people/name.h"
+#include "people/ovixdoc.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace charttest {
+
+inline std::unique_ptr<QGuiApplication>& GuiApplication()
+{
+    static std::unique_ptr<QGuiApplication> app;
+    return app;
+}
+
+// Creates the QGuiApplication on first use, on the offscreen platform unless
+// another one is set; the environment below destroys it after the last test.
+inline void RequireGui()
+{
+    if (QGuiApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "orvina_core_tests";
+    static char* argv[] = {name, nullptr};
+    GuiApplication() = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { GuiApplication().reset(); }
+};
+
+inline ::testing::Environment* const kGuiEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// June 2024 has 30 days and begins on a Saturday.
+constexpr int32_t kYear = 2024;
+constexpr int32_t kMonth = 6;
+constexpr int32_t kDays = 30;
+constexpr int32_t kViewWidth = 900;
+constexpr int32_t kViewHeight = 550;
+
+inline CName Person()
+{
+    return CName("Ada Byron", "1990", "05", "17");
+}
+
+// The application's data, the document and the chart of one paint.
+struct ChartSetup {
+    explicit ChartSetup(int32_t year = kYear, int32_t month = kMonth, int32_t day = 15,
+                        DcRect client = DcRect{0, 0, kViewWidth, kViewHeight})
+    {
+        app.m_names.Append(Person());
+        doc.InitMonthLengths();
+        chart.OnInitialUpdate();
+        chart.m_year = year;
+        chart.m_month = month;
+        chart.m_day = day;
+        chart.SetClientRect(client);
+    }
+
+    CAppData app;
+    COvixDoc doc{app};
+    CChart chart{app, doc};
+};
+
+// The days from 1 January 1970 to a proleptic Gregorian date, computed apart
+// from the program's own day numbers.
+inline int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day)
+{
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+}  // namespace charttest
