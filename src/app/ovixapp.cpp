@@ -1,0 +1,235 @@
+#include "app/ovixapp.h"
+
+#include "app/shutdownrequests.h"
+#include "app/stringtable.h"
+#include "app/versioninfo.h"
+#include "chart/ovixview.h"
+#include "dialogs/aboutdlg.h"
+#include "frame/mainframe.h"
+#include "people/databasefile.h"
+#include "platform/messagebox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPageSetupDialog>
+#include <QPalette>
+#include <QPrinter>
+
+#include <cstdio>
+
+namespace {
+COvixApp* g_current = nullptr;
+
+constexpr QRgb kDialogBackground = qRgb(192, 192, 192);
+constexpr QRgb kDialogText = qRgb(0, 0, 0);
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kPreviewPagesEntry = "PreviewPages";
+constexpr const char* kFirstPaintMarker = "first paint\n";
+// The printed chart's header and label fonts and its lines have fixed sizes
+// in printer pixels, made for printers of about 300 dots per inch: at the
+// screen's 96 the labels overlap, at a PDF's default 1200 they shrink to
+// specks and the lines all but vanish.
+constexpr int kPrintResolution = 300;
+
+QString Quoted(const std::string& path)
+{
+    return QLatin1Char('"') + QString::fromStdString(path) + QLatin1Char('"');
+}
+}
+
+COvixApp::COvixApp() : m_previousCurrent(g_current)
+{
+    g_current = this;
+}
+
+COvixApp::~COvixApp()
+{
+    // A run that never reached the end of its message loop still saves.
+    if (m_started)
+        ExitInstance();
+    if (g_current == this)
+        g_current = m_previousCurrent;
+}
+
+COvixApp* COvixApp::Current()
+{
+    return g_current;
+}
+
+int COvixApp::Run()
+{
+    if (!InitInstance())
+        return 1;
+    int exitCode = 0;
+    // A request to end that came during start-up leaves nothing to wait for.
+    if (!m_closeRequested) {
+        m_inMessageLoop = true;
+        exitCode = QApplication::exec();
+        m_inMessageLoop = false;
+    }
+    ExitInstance();
+    return exitCode;
+}
+
+bool COvixApp::InitInstance()
+{
+    m_started = true;
+    m_shutdownRequests = std::make_unique<CShutdownRequests>([this] { CloseMainWindow(); });
+    SetRegistryKey();
+    SetDialogBkColor();
+    LoadStdProfileSettings();
+    // The one printer that Print, Print Preview and Print Setup share.
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer->setResolution(kPrintResolution);
+    OnFileNew();
+    return true;
+}
+
+void COvixApp::SetRegistryKey()
+{
+    // The profile itself always lives under Profile's fixed key; these names
+    // describe the program to Qt and to the desktop.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(VersionInfo::kCompanyName));
+    QCoreApplication::setApplicationName(StringTable::AppTitle());
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(VersionInfo::kProductVersion));
+    // The program ends through its own shutdown road, which may still show a
+    // message after the main window is gone.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+void COvixApp::SetDialogBkColor()
+{
+    QPalette palette = QApplication::palette("QDialog");
+    palette.setColor(QPalette::Window, QColor(kDialogBackground));
+    palette.setColor(QPalette::WindowText, QColor(kDialogText));
+    QApplication::setPalette(palette, "QDialog");
+}
+
+void COvixApp::LoadStdProfileSettings()
+{
+    // No recent-file list is kept. The print preview's page count is.
+    m_previewPages = m_profile.GetProfileInt(kSettingsSection, kPreviewPagesEntry, 0);
+}
+
+void COvixApp::OnFileNew()
+{
+    m_databasePath = QDir::current().absoluteFilePath(QString::fromLatin1(kDatabaseFileName)).toStdString();
+
+    m_doc = std::make_unique<COvixDoc>(*this);
+    m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    const COvixDoc::LoadReport report = m_doc->OnNewDocument(m_databasePath);
+
+    COvixView& view = m_frame->View();
+    view.SetPreviewPages(m_previewPages);
+    view.OnInitialUpdate();
+    if (qEnvironmentVariable(kExitAfterFirstPaint) == QLatin1String("1"))
+        ExitAfterFirstPaint();
+    m_frame->show();
+
+    if (report.status == DatabaseLoadResult::Status::Damaged)
+        ReportDamagedDatabase(report);
+}
+
+void COvixApp::ExitAfterFirstPaint()
+{
+    // For the start-up benchmark: the time to the first painted frame is the
+    // time to this line on standard output.
+    m_frame->View().m_onFirstPaint = [this] {
+        std::fputs(kFirstPaintMarker, stdout);
+        std::fflush(stdout);
+        QMetaObject::invokeMethod(m_frame.get(), [this] { CloseMainWindow(); }, Qt::QueuedConnection);
+    };
+}
+
+void COvixApp::ReportDamagedDatabase(const COvixDoc::LoadReport& report)
+{
+    const ArchiveFault fault = report.fault.value_or(ArchiveFault{});
+    QString text = QStringLiteral("The people database %1 is damaged at byte %2: %3.\n\n"
+                                  "The people read before that point are kept.")
+                       .arg(Quoted(m_databasePath))
+                       .arg(fault.offset)
+                       .arg(QString::fromStdString(fault.reason));
+    if (report.damagedCopyError.empty()) {
+        text += QStringLiteral(" The damaged file was copied to %1.").arg(Quoted(report.damagedCopyPath));
+    } else {
+        text += QStringLiteral(" The damaged file could not be copied to %1 (%2); copy it yourself before "
+                               "Orvina ends, because it is then replaced.")
+                    .arg(Quoted(report.damagedCopyPath), QString::fromStdString(report.damagedCopyError));
+    }
+    MessageBox::Show(m_frame.get(), text, StringTable::AppTitle(), MessageBox::Buttons::Ok,
+                     MessageBox::Icon::Warning);
+}
+
+void COvixApp::CloseMainWindow()
+{
+    m_closeRequested = true;
+    if (m_frame)
+        m_frame->close();
+}
+
+void COvixApp::OnMainWindowClosed()
+{
+    m_closeRequested = true;
+    // Outside a running loop (during start-up, or in a test) there is no
+    // loop to end, and QCoreApplication::exit would make the next one end
+    // at once.
+    if (m_inMessageLoop)
+        QCoreApplication::exit(0);
+}
+
+void COvixApp::ExitInstance()
+{
+    if (m_exited || !m_started)
+        return;
+    m_exited = true;
+
+    if (m_frame)
+        m_previewPages = m_frame->View().PreviewPages();
+    m_frame.reset();
+    if (m_doc) {
+        SaveDatabase();
+        m_doc->DeleteAllNames();
+        m_doc.reset();
+    }
+    SaveStdProfileSettings();
+    m_printer.reset();
+    m_shutdownRequests.reset();
+}
+
+void COvixApp::SaveDatabase()
+{
+    // The save replaces the file only once the new one is complete, so a
+    // failure leaves the previous file as it was.
+    for (;;) {
+        const std::optional<std::string> failure = m_doc->SaveNames(m_databasePath);
+        if (!failure)
+            return;
+        const QString text = QStringLiteral("The people could not be saved to %1.\n\n%2\n\n"
+                                            "Any earlier file is left as it was. Choose Retry to try again, "
+                                            "or Cancel to end Orvina without saving.")
+                                 .arg(Quoted(m_databasePath), QString::fromStdString(*failure));
+        const MessageBox::Answer answer = MessageBox::Show(nullptr, text, StringTable::AppTitle(),
+                                                           MessageBox::Buttons::RetryCancel,
+                                                           MessageBox::Icon::Warning);
+        if (answer != MessageBox::Answer::Retry)
+            return;
+    }
+}
+
+void COvixApp::SaveStdProfileSettings()
+{
+    if (m_previewPages != 0)
+        m_profile.WriteProfileInt(kSettingsSection, kPreviewPagesEntry, m_previewPages);
+}
+
+void COvixApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal(m_frame.get());
+}
+
+void COvixApp::OnFilePrintSetup()
+{
+    QPageSetupDialog setup(m_printer.get(), m_frame.get());
+    setup.exec();
+}

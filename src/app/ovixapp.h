@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/appdata.h"
+#include "people/ovixdoc.h"
+#include "platform/profile.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class CShutdownRequests;
+class QPrinter;
+
+// The application object: the shared data, start-up and shutdown, and the
+// application's own commands. Exactly one is current at a time; the most
+// recently constructed one is current until it is destroyed.
+class COvixApp : public CAppData {
+public:
+    COvixApp();
+    ~COvixApp();
+    COvixApp(const COvixApp&) = delete;
+    COvixApp& operator=(const COvixApp&) = delete;
+
+    static COvixApp* Current();
+
+    // Start-up, the message loop, then shutdown; the process's exit code.
+    int Run();
+    // Start-up: profile location, dialog colours, the document, the main
+    // frame with its view, the database load, the view's first update and
+    // the first show. Always true.
+    bool InitInstance();
+    // The shutdown road, whichever way the program ends: the main window is
+    // destroyed, then the database is written, then the records are
+    // destroyed. Runs once; later calls do nothing.
+    void ExitInstance();
+
+    // Every request to end the program: File Exit, the end of the session and
+    // the termination signals. It closes the main window as the close box does.
+    void CloseMainWindow();
+    // The main window has been closed: the message loop ends.
+    void OnMainWindowClosed();
+
+    void OnAppExit() { CloseMainWindow(); }
+    void OnAppAbout();
+    void OnFilePrintSetup();
+
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    COvixDoc* Document() const { return m_doc.get(); }
+    QPrinter& Printer() { return *m_printer; }
+    Profile& GetProfile() { return m_profile; }
+    // The database in the folder the program was started in, as an absolute path.
+    const std::string& DatabasePath() const { return m_databasePath; }
+
+    static constexpr const char* kExitAfterFirstPaint = "ORVINA_EXIT_AFTER_FIRST_PAINT";
+
+private:
+    void SetRegistryKey();
+    void SetDialogBkColor();
+    void LoadStdProfileSettings();
+    void OnFileNew();
+    void ExitAfterFirstPaint();
+    void ReportDamagedDatabase(const COvixDoc::LoadReport& report);
+    void SaveDatabase();
+    void SaveStdProfileSettings();
+
+    Profile m_profile;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<COvixDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<CShutdownRequests> m_shutdownRequests;
+    std::string m_databasePath;
+    int32_t m_previewPages = 0;
+    bool m_started = false;
+    bool m_exited = false;
+    bool m_inMessageLoop = false;
+    bool m_closeRequested = false;
+    COvixApp* m_previousCurrent = nullptr;
+};

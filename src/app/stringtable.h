@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace StringId {
+constexpr int32_t kDocument = 128;
+constexpr int32_t kAppTitle = 57344;
+constexpr int32_t kIdleMessage = 57345;
+constexpr int32_t kIndicatorCaps = 59137;
+constexpr int32_t kIndicatorNum = 59138;
+constexpr int32_t kIndicatorScroll = 59139;
+}
+
+// The program's string table. A command's string is its status-bar prompt
+// and, after the line break, its tooltip; it lives in the command table.
+class StringTable {
+public:
+    // The string with `id`, or an empty string when there is none.
+    static QString Load(int32_t id);
+
+    // Field `index` of the document string: 0 the frame title, 1 the
+    // document name, 2 the type name, 3 the file filter, 4 the extension.
+    static QString DocumentField(int index);
+    // The application title: the caption of messages that give none, and the
+    // name of the profile key.
+    static QString AppTitle() { return Load(StringId::kAppTitle); }
+
+    static QString Prompt(int32_t commandId);
+    static QString ToolTip(int32_t commandId);
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "chart/chart.h"
+#include "dialogs/compatibilitydlg.h"
+#include "dialogs/peopledlg.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class CAppData;
+class COvixDoc;
+class QPrinter;
+
+// The chart view: the main frame's central widget. It owns the chart and
+// the two dialogs its commands open, answers the chart commands, turns mouse
+// clicks into a selected day and drives printing and print preview.
+class COvixView : public QWidget {
+    Q_OBJECT
+public:
+    COvixView(CAppData& app, COvixDoc& doc, QPrinter& printer, QWidget* parent = nullptr);
+    ~COvixView() override;
+
+    // Once, after the document's new-document step and before the first paint.
+    void OnInitialUpdate();
+
+    void OnPeople();
+    void OnDisplay();
+    void OnCompatibility();
+    void OnPreviousMonth();
+    void OnNextMonth();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+
+    // Prints the chart as one page on `printer` without asking. False when
+    // the printer could not be started or reported an error; the user has
+    // then been told.
+    bool PrintChart(QPrinter& printer);
+
+    CChart& Chart() { return m_chart; }
+    const CChart& Chart() const { return m_chart; }
+    CCompatibilityDlg& CompatibilityDialog() { return m_compatDlg; }
+
+    // The print preview's page count kept in the profile: 0 when never
+    // chosen, 1 for one page, 2 for two facing pages.
+    int32_t PreviewPages() const { return m_previewPages; }
+    void SetPreviewPages(int32_t pages) { m_previewPages = pages; }
+
+    // Runs once, right after the first paint has finished.
+    std::function<void()> m_onFirstPaint;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void PrintPageOn(QPrinter& printer, QPainter& painter);
+    void UpdateClientRect();
+
+    QPrinter& m_printer;
+    CChart m_chart;
+    CPeopleDlg m_peopleDlg;
+    CCompatibilityDlg m_compatDlg;
+    int32_t m_previewPages = 0;
+    bool m_painted = false;
+};

@@ -1,0 +1,262 @@
+// Start-up and shutdown of the application object in a temporary folder:
+// the first run, a damaged database and a save that fails.
+#include "app/ovixapp.h"
+#include "chart/ovixview.h"
+#include "frame/mainframe.h"
+#include "people/archivereader.h"
+#include "programtestenv.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+Q_DECLARE_METATYPE(MessageBox::Answer)
+
+namespace {
+constexpr CDate kToday{2024, 2, 29};
+
+// The file of two default people.
+QByteArray TwoPeople()
+{
+    QByteArray bytes = kDefaultDatabase;
+    bytes[0] = 2;
+    return bytes + QByteArray::fromHex("0180") + kDefaultDatabase.mid(13);
+}
+
+// Limits the size of any file this process writes, so that a save fails
+// even for root, to whom every folder is writable.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { Lift(); }
+    void Lift()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = SIG_DFL;
+};
+}
+
+class OvixAppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+
+    void firstRunInAnEmptyFolder()
+    {
+        TestFolder folder;
+        FixedToday today(kToday);
+        MessageRecorder messages;
+        {
+            COvixApp app;
+            QCOMPARE(COvixApp::Current(), &app);
+            QVERIFY(app.InitInstance());
+
+            QCOMPARE(app.m_names.Count(), 1);
+            QCOMPARE(*app.m_names.At(0), CName("New Name", "1901", "01", "01"));
+            QCOMPARE(app.DatabasePath(), folder.File("database.bio").toStdString());
+
+            const COvixDoc& doc = *app.Document();
+            QCOMPARE(CDate({doc.m_curYear, doc.m_curMonth, doc.m_curDay}), kToday);
+            QCOMPARE(CDate({doc.m_birthYear, doc.m_birthMonth, doc.m_birthDay}), CDate({1901, 1, 1}));
+            QCOMPARE(doc.m_ageDays, doc.m_curDayNumber - doc.m_birthDayNumber);
+
+            COvixView& view = app.MainFrame()->View();
+            QCOMPARE(CDate({view.Chart().m_year, view.Chart().m_month, view.Chart().m_day}), kToday);
+            QCOMPARE(view.CompatibilityDialog().m_index1, 0);
+            QCOMPARE(view.CompatibilityDialog().m_index2, 0);
+            QVERIFY(app.MainFrame()->isVisible());
+            QVERIFY(messages.Shown().empty());
+
+            app.ExitInstance();
+            QVERIFY(app.MainFrame() == nullptr);
+            QVERIFY(app.m_names.IsEmpty());
+            QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+        }
+        QVERIFY(COvixApp::Current() == nullptr);
+    }
+
+    void dialogsAreGreyWithBlackText()
+    {
+        TestFolder folder;
+        COvixApp app;
+        app.InitInstance();
+        QDialog dialog;
+        dialog.ensurePolished();
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(192, 192, 192));
+        QCOMPARE(dialog.palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    }
+
+    void aStoredDatabaseIsKept()
+    {
+        TestFolder folder;
+        QVERIFY(WriteBytes(folder.File("database.bio"), TwoPeople()));
+        COvixApp app;
+        app.InitInstance();
+        QCOMPARE(app.m_names.Count(), 2);
+        app.ExitInstance();
+        QCOMPARE(ReadBytes(folder.File("database.bio")), TwoPeople());
+    }
+
+    void aDamagedDatabaseIsReportedOnce_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("keptPeople");
+
+        QTest::newRow("empty file") << QByteArray() << 0;
+        QTest::newRow("cut inside the second record") << TwoPeople().left(40) << 1;
+        QTest::newRow("cut inside the class name") << kDefaultDatabase.left(10) << 0;
+        QTest::newRow("another class") << QByteArray(kDefaultDatabase).replace("CName", "CList") << 0;
+        QTest::newRow("schema 1") << QByteArray(kDefaultDatabase).replace(4, 1, "\x01") << 0;
+    }
+
+    void aDamagedDatabaseIsReportedOnce()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, keptPeople);
+        TestFolder folder;
+        MessageRecorder messages;
+        const QString path = folder.File("database.bio");
+        QVERIFY(WriteBytes(path, bytes));
+
+        COvixApp app;
+        app.InitInstance();
+        // The records before the fault, or the default person when there are none.
+        QCOMPARE(app.m_names.Count(), keptPeople == 0 ? 1 : keptPeople);
+        if (keptPeople == 0)
+            QCOMPARE(app.m_names.At(0)->m_name, std::string("New Name"));
+
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        const MessageBox::Request& shown = messages.Shown().front();
+        const ArchiveReadResult read = ReadArchive(std::string_view(bytes.constData(), bytes.size()));
+        QVERIFY(read.fault.has_value());
+        QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(QString("byte %1").arg(read.fault->offset)), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(QString::fromStdString(read.fault->reason)), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(path + ".damaged"), qPrintable(shown.text));
+        QCOMPARE(shown.caption, QString("Orvina 2.1"));
+        QCOMPARE(shown.buttons, MessageBox::Buttons::Ok);
+        QVERIFY(shown.owner == app.MainFrame());
+
+        // The damaged bytes survive the save at exit, which writes what was kept.
+        app.ExitInstance();
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        QCOMPARE(ReadBytes(path + ".damaged"), bytes);
+        // Either the one record before the fault or the default person: both
+        // are "New Name" born 1901-01-01.
+        QCOMPARE(ReadBytes(path), kDefaultDatabase);
+    }
+
+    void aFailedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QList<MessageBox::Answer>>("answers");
+        QTest::addColumn<bool>("liftAtFirstMessage");
+        QTest::addColumn<int>("messageCount");
+        QTest::addColumn<QByteArray>("fileAfter");
+
+        using R = MessageBox::Answer;
+        QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase;
+        QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase;
+        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoPeople();
+    }
+
+    void aFailedSaveKeepsTheOldFile()
+    {
+        QFETCH(QList<MessageBox::Answer>, answers);
+        QFETCH(bool, liftAtFirstMessage);
+        QFETCH(int, messageCount);
+        QFETCH(QByteArray, fileAfter);
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        QVERIFY(WriteBytes(path, kDefaultDatabase));
+
+        COvixApp app;
+        app.InitInstance();
+        app.m_names.Append(CName("New Name", "1901", "01", "01"));
+
+        // The new file (55 bytes) cannot be written; the old one (33) stays.
+        FileSizeLimit limit(static_cast<rlim_t>(kDefaultDatabase.size()) + 10);
+        MessageRecorder messages;
+        messages.Answer({answers.begin(), answers.end()});
+        bool windowGone = true;
+        messages.m_onShow = [&](const MessageBox::Request&) {
+            windowGone = windowGone && app.MainFrame() == nullptr;
+            if (liftAtFirstMessage)
+                limit.Lift();
+        };
+        app.ExitInstance();
+        limit.Lift();
+
+        QCOMPARE(int(messages.Shown().size()), messageCount);
+        QVERIFY2(windowGone, "the main window must be destroyed before the database is written");
+        const MessageBox::Request& shown = messages.Shown().front();
+        QCOMPARE(shown.buttons, MessageBox::Buttons::RetryCancel);
+        QCOMPARE(shown.caption, QString("Orvina 2.1"));
+        QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
+        QCOMPARE(ReadBytes(path), fileAfter);
+        QVERIFY(app.m_names.IsEmpty());
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void aRemovedWorkingFolderIsReported()
+    {
+        auto folder = std::make_unique<TestFolder>();
+        const QString path = folder->File("database.bio");
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        QVERIFY(QDir(folder->Path()).removeRecursively());
+
+        app.ExitInstance();
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        QVERIFY2(messages.Shown().front().text.contains(path), qPrintable(messages.Shown().front().text));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void theProfileKeepsThePreviewPageCount_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("writtenAtExit");
+        QTest::newRow("never chosen") << 0 << false;
+        QTest::newRow("two pages") << 2 << true;
+    }
+
+    void theProfileKeepsThePreviewPageCount()
+    {
+        QFETCH(int, stored);
+        QFETCH(bool, writtenAtExit);
+        TestFolder folder;
+        QFile::remove(m_profileDir.filePath("Quandrel/Orvina 2.1.conf"));
+        if (stored != 0)
+            Profile().WriteProfileInt("Settings", "PreviewPages", stored);
+        {
+            COvixApp app;
+            app.InitInstance();
+            QCOMPARE(app.MainFrame()->View().PreviewPages(), stored);
+            QFile::remove(m_profileDir.filePath("Quandrel/Orvina 2.1.conf"));
+            app.ExitInstance();
+        }
+        QCOMPARE(Profile().GetProfileInt("Settings", "PreviewPages", -1), writtenAtExit ? stored : -1);
+    }
+
+private:
+    QTemporaryDir m_profileDir;
+};
+
+QTEST_MAIN(OvixAppTest)
+#include "ovixapp_test.moc"

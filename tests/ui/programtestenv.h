@@ -1,0 +1,99 @@
+#pragma once
+
+// What the program's widget tests share: a temporary working folder, the
+// profile store pointed at a temporary folder, a fixed date, the database
+// bytes of the default person and a recorder in place of message boxes.
+
+#include "platform/clock.h"
+#include "platform/messagebox.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+// "New Name" born 1901-01-01, the only person, as the program writes it.
+inline const QByteArray kDefaultDatabase = QByteArray::fromHex("0100FFFF00000500") + "CName" + "\x08" "New Name" +
+                                           "\x04" "1901" "\x02" "01" "\x02" "01";
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Makes a fresh temporary folder the working folder for one test and puts
+// the previous one back afterwards.
+class TestFolder {
+public:
+    TestFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~TestFolder() { QDir::setCurrent(m_previous); }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    QString Path() const { return m_dir.path(); }
+    QString File(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QString m_previous;
+    QTemporaryDir m_dir;
+};
+
+// The profile store of the whole test program lives in a temporary folder.
+inline void UseTemporaryProfile(const QTemporaryDir& dir)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+}
+
+// Stands in for the modal message box: keeps every message shown and answers
+// with the scripted results in turn, then with the first button.
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        MessageBox::SetRecorder([this](const MessageBox::Request& shown) {
+            m_shown.push_back(shown);
+            if (m_onShow)
+                m_onShow(shown);
+            if (!m_answers.empty()) {
+                const MessageBox::Answer answer = m_answers.front();
+                m_answers.pop_front();
+                return answer;
+            }
+            return shown.buttons == MessageBox::Buttons::Ok ? MessageBox::Answer::Ok : MessageBox::Answer::Cancel;
+        });
+    }
+    ~MessageRecorder() { MessageBox::SetRecorder(nullptr); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    void Answer(std::deque<MessageBox::Answer> answers) { m_answers = std::move(answers); }
+    const std::vector<MessageBox::Request>& Shown() const { return m_shown; }
+    std::function<void(const MessageBox::Request&)> m_onShow;
+
+private:
+    std::vector<MessageBox::Request> m_shown;
+    std::deque<MessageBox::Answer> m_answers;
+};
+
+// Fixes today's date for one test.
+class FixedToday {
+public:
+    explicit FixedToday(CDate date) { Clock::SetFixedToday(date); }
+    ~FixedToday() { Clock::SetFixedToday(std::nullopt); }
+    FixedToday(const FixedToday&) = delete;
+    FixedToday& operator=(const FixedToday&) = delete;
+};

@@ -1,0 +1,162 @@
+// The whole run of the application object: start-up, the message loop and
+// the one shutdown road, whichever way the program is asked to end.
+#include "app/commandids.h"
+#include "app/ovixapp.h"
+#include "chart/ovixview.h"
+#include "frame/mainframe.h"
+#include "programtestenv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <functional>
+#include <map>
+
+namespace {
+enum class Request { CloseBox, FileExit, Sigterm, Sighup, Sigint, SigtermInDialog };
+
+// Returns false when the request could not be made as the row describes.
+bool Send(Request request, COvixApp& app)
+{
+    switch (request) {
+    case Request::CloseBox: app.MainFrame()->close(); break;
+    case Request::FileExit: app.MainFrame()->Action(CommandId::kAppExit)->trigger(); break;
+    case Request::Sigterm: std::raise(SIGTERM); break;
+    case Request::Sighup: std::raise(SIGHUP); break;
+    case Request::Sigint: std::raise(SIGINT); break;
+    case Request::SigtermInDialog: {
+        // The signal comes while the People dialog runs its own loop.
+        bool dialogOpen = false;
+        QTimer::singleShot(50, qApp, [&dialogOpen] {
+            dialogOpen = QApplication::activeModalWidget() != nullptr;
+            std::raise(SIGTERM);
+        });
+        app.MainFrame()->Action(CommandId::kPeople)->trigger();
+        return dialogOpen;
+    }
+    }
+    return true;
+}
+
+void (*Handler(int signal))(int)
+{
+    struct sigaction current = {};
+    ::sigaction(signal, nullptr, &current);
+    return current.sa_handler;
+}
+
+// Ends a loop that would otherwise never end, so that a fault fails the
+// test instead of hanging it.
+class HangGuard {
+public:
+    HangGuard()
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [] { QCoreApplication::exit(kHungExitCode); });
+        m_timer.start(10000);
+    }
+    static constexpr int kHungExitCode = 99;
+
+private:
+    QTimer m_timer;
+};
+}
+
+Q_DECLARE_METATYPE(Request)
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+
+    void everyWayOfEndingSaves_data()
+    {
+        QTest::addColumn<Request>("request");
+        QTest::newRow("close box") << Request::CloseBox;
+        QTest::newRow("File Exit") << Request::FileExit;
+        QTest::newRow("SIGTERM") << Request::Sigterm;
+        QTest::newRow("SIGHUP") << Request::Sighup;
+        QTest::newRow("SIGINT") << Request::Sigint;
+        QTest::newRow("SIGTERM with the People dialog open") << Request::SigtermInDialog;
+    }
+
+    void everyWayOfEndingSaves()
+    {
+        QFETCH(Request, request);
+        TestFolder folder;
+        COvixApp app;
+        bool ranInTheLoop = false;
+        bool sent = false;
+        QTimer::singleShot(0, qApp, [&] {
+            ranInTheLoop = app.MainFrame() && app.MainFrame()->isVisible();
+            sent = Send(request, app);
+        });
+        HangGuard guard;
+
+        QCOMPARE(app.Run(), 0);
+        QVERIFY(ranInTheLoop);
+        QVERIFY(sent);
+        QVERIFY(app.MainFrame() == nullptr);
+        QVERIFY(app.m_names.IsEmpty());
+        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+    }
+
+    void aSignalWhileAMessageIsOpenEndsTheRun()
+    {
+        // The damaged-file message is modal; a signal that comes while it is
+        // open must still end the run once it is answered.
+        TestFolder folder;
+        QVERIFY(WriteBytes(folder.File("database.bio"), "\x01"));
+        MessageRecorder messages;
+        messages.m_onShow = [](const MessageBox::Request&) {
+            std::raise(SIGTERM);
+            QCoreApplication::processEvents();
+        };
+        COvixApp app;
+        HangGuard guard;
+
+        QCOMPARE(app.Run(), 0);
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+    }
+
+    void theFirstPaintCanEndTheRun()
+    {
+        TestFolder folder;
+        qputenv(COvixApp::kExitAfterFirstPaint, "1");
+        COvixApp app;
+        HangGuard guard;
+        const int exitCode = app.Run();
+        qunsetenv(COvixApp::kExitAfterFirstPaint);
+
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+    }
+
+    void theSignalHandlersLiveAsLongAsTheRun()
+    {
+        TestFolder folder;
+        const int watched[] = {SIGTERM, SIGHUP, SIGINT};
+        std::map<int, void (*)(int)> before;
+        for (int signal : watched)
+            before[signal] = Handler(signal);
+        {
+            COvixApp app;
+            app.InitInstance();
+            for (int signal : watched)
+                QVERIFY(Handler(signal) != before[signal]);
+        }
+        for (int signal : watched)
+            QVERIFY(Handler(signal) == before[signal]);
+    }
+
+private:
+    QTemporaryDir m_profileDir;
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"
