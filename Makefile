@@ -13,7 +13,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/bin/orvina-cli month 1901-01-01 $$(date +%Y-%m)
+	$(BUILD)/bin/orvina
 
 # All tests, then the core tests and the fuzz corpus again under AddressSanitizer
 # and UndefinedBehaviorSanitizer.
