@@ -391,6 +391,7 @@ uint32_t ArchiveReader::TakeCommonRecordsInLanes(uint32_t limit)
     uint64_t together = 0;
     for (;; ++together) {
         bool open = together < limit;
+#pragma GCC unroll 4
         for (int i = 0; i < kLanes; ++i)
             open = open && at[i] < stops[i] && at[i] <= safeEnd;
         if (!open)
@@ -404,6 +405,7 @@ uint32_t ArchiveReader::TakeCommonRecordsInLanes(uint32_t limit)
             mismatch |= static_cast<uint32_t>(m_begin[at[i]] | m_begin[at[i] + 1] << 8) ^ m_commonTag;
             ends[i] = at[i] + 2;
         }
+#pragma GCC unroll 4
         for (int field = 0; field < 4; ++field) {
 #pragma GCC unroll 4
             for (int i = 0; i < kLanes; ++i) {
@@ -418,6 +420,7 @@ uint32_t ArchiveReader::TakeCommonRecordsInLanes(uint32_t limit)
             for (int i = 0; i < kLanes; ++i)
                 marks[i].push_back(Mark{together, at[i] + 2});
         }
+#pragma GCC unroll 4
         for (int i = 0; i < kLanes; ++i)
             at[i] = ends[i];
     }
@@ -483,7 +486,7 @@ ArchiveReadResult ArchiveReader::Read()
     // Reserve only what the remaining bytes can hold, so a false count cannot
     // make a huge allocation.
     const uint64_t fits = std::min<uint64_t>(count, Remaining() / kMinRecordBytes);
-    m_result.records.m_marks.reserve(static_cast<size_t>(fits / kMarkEvery + 1));
+    m_result.records.m_marks.reserve(static_cast<size_t>(fits / kMarkEvery + kLanes + 1));
 
     for (uint32_t entry = 0; entry < count; ++entry) {
         // Once the class is known, a large rest is read in lanes, once.
