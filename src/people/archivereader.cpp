@@ -486,7 +486,7 @@ ArchiveReadResult ArchiveReader::Read()
     // Reserve only what the remaining bytes can hold, so a false count cannot
     // make a huge allocation.
     const uint64_t fits = std::min<uint64_t>(count, Remaining() / kMinRecordBytes);
-    m_result.records.m_marks.reserve(static_cast<size_t>(fits / kMarkEvery + kLanes + 1));
+    m_result.records.m_marks.reserve(static_cast<size_t>(std::min(fits, fits / kMarkEvery + kLanes + 1)));
 
     for (uint32_t entry = 0; entry < count; ++entry) {
         // Once the class is known, a large rest is read in lanes, once.
