@@ -2,6 +2,7 @@
 
 #include "people/archiveformat.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -11,15 +12,6 @@ namespace {
 constexpr size_t kNewClassTagBytes = 2 + 2 + 2 + kClassNameLength;
 constexpr size_t kClassReferenceBytes = 2;
 constexpr uint16_t kFirstClassReference = kClassTagBit | kFirstIndex;
-
-size_t LengthPrefixBytes(size_t length)
-{
-    if (length < kByteLengthEscape)
-        return 1;
-    if (length < kWideStringMarker)
-        return 1 + 2;
-    return 1 + 2 + 4;
-}
 
 // Writes into a buffer whose exact size was computed beforehand, so no write
 // needs a bounds check or a reallocation.
@@ -63,11 +55,22 @@ private:
     char* m_at;
 };
 
-size_t FieldBytes(const std::string& text)
+// The bytes one string takes: its length prefix and its text.
+size_t FieldBytes(size_t length)
 {
-    if (static_cast<uint64_t>(text.size()) > kMaxStringLength)
+    return length + 1 + (length >= kByteLengthEscape ? 2 : 0) + (length >= kWideStringMarker ? 4 : 0);
+}
+
+// The bytes of a record's four strings. A text longer than a 4-byte length
+// can say cannot be written at all.
+size_t RecordFieldBytes(const CName& record)
+{
+    const size_t longest =
+        std::max({record.m_name.size(), record.m_year.size(), record.m_month.size(), record.m_day.size()});
+    if (static_cast<uint64_t>(longest) > kMaxStringLength)
         throw std::length_error("a text of the people database is longer than 4 GiB");
-    return LengthPrefixBytes(text.size()) + text.size();
+    return FieldBytes(record.m_name.size()) + FieldBytes(record.m_year.size()) + FieldBytes(record.m_month.size()) +
+           FieldBytes(record.m_day.size());
 }
 }
 
@@ -75,15 +78,14 @@ std::string WriteArchive(const CNameList& names)
 {
     const uint32_t count = static_cast<uint32_t>(names.Count());
 
-    // Size the output exactly first, so it is allocated once and filled in a
-    // single pass.
+    // Size the output exactly first. One allocation of just the bytes needed
+    // costs less than growing a guess, second pass over the records and all.
     size_t total = count < kBigCountMarker ? 2 : 2 + 4;
     bool first = true;
     for (const auto& record : names) {
         total += first ? kNewClassTagBytes : kClassReferenceBytes;
         first = false;
-        total += FieldBytes(record->m_name) + FieldBytes(record->m_year) + FieldBytes(record->m_month) +
-                 FieldBytes(record->m_day);
+        total += RecordFieldBytes(*record);
     }
 
     std::string out(total, '\0');

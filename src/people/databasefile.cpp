@@ -31,24 +31,24 @@ std::string SaveFailure(const std::string& path, const char* step, const QString
     return "cannot save '" + path + "': " + step + ": " + why.toStdString();
 }
 
-// Reads the whole open file in as few calls as its size allows. The buffer
-// is left uninitialised: every byte handed on was read from the file.
-std::optional<std::string> ReadAll(QFile& file, std::unique_ptr<char[]>& buffer, size_t& size)
+// Reads the whole open file: in one call when its size is known and stays
+// put, on in blocks when it grows or reports no size. The buffer is not
+// cleared first; only the bytes read count.
+std::optional<std::string> ReadAll(QFile& file, std::unique_ptr<char[]>& bytes, size_t& size)
 {
     constexpr size_t kGrowStep = 64 * 1024;
     size_t capacity = static_cast<size_t>(std::max<qint64>(file.size(), 0)) + 1;
-    buffer.reset(new char[capacity]);
+    bytes.reset(new char[capacity]);
     size = 0;
     for (;;) {
         if (size == capacity) {
-            // The file grew while it was read, or reports no size.
             const size_t larger = capacity + std::max(capacity, kGrowStep);
             std::unique_ptr<char[]> grown(new char[larger]);
-            std::memcpy(grown.get(), buffer.get(), size);
-            buffer = std::move(grown);
+            std::memcpy(grown.get(), bytes.get(), size);
+            bytes = std::move(grown);
             capacity = larger;
         }
-        const qint64 got = file.read(buffer.get() + size, static_cast<qint64>(capacity - size));
+        const qint64 got = file.read(bytes.get() + size, static_cast<qint64>(capacity - size));
         if (got < 0)
             return file.errorString().toStdString();
         if (got == 0)
@@ -85,9 +85,9 @@ DatabaseLoadResult LoadDatabaseFile(const std::string& path)
         return result;
     }
 
-    std::unique_ptr<char[]> buffer;
+    std::unique_ptr<char[]> bytes;
     size_t size = 0;
-    if (std::optional<std::string> readError = ReadAll(file, buffer, size)) {
+    if (std::optional<std::string> readError = ReadAll(file, bytes, size)) {
         // An unreadable file is treated like one that cannot be opened.
         result.status = DatabaseLoadResult::Status::Missing;
         result.openError = std::move(*readError);
@@ -95,7 +95,7 @@ DatabaseLoadResult LoadDatabaseFile(const std::string& path)
     }
     file.close();
 
-    ArchiveReadResult archive = ReadArchive(std::string_view(buffer.get(), size));
+    ArchiveReadResult archive = ReadArchive(std::move(bytes), size);
     result.records = std::move(archive.records);
     result.fault = std::move(archive.fault);
     result.status = result.fault ? DatabaseLoadResult::Status::Damaged : DatabaseLoadResult::Status::Loaded;

@@ -11,7 +11,7 @@ constexpr const char* kDatabaseFileName = "database.bio";
 struct DatabaseLoadResult {
     enum class Status { Loaded, Missing, Damaged };
     Status status = Status::Missing;
-    std::vector<CName> records;          // all records, or those before the fault
+    CNameTable records;                  // all records, or those before the fault
     std::optional<ArchiveFault> fault;   // set when Damaged
     std::string openError;               // why the file could not be opened, when Missing
 };

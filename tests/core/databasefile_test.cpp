@@ -108,7 +108,7 @@ TEST(LoadDatabaseFile, GoodFileIsLoaded)
     WriteFile(folder / "database.bio", kTwoDefaultsFile);
     const DatabaseLoadResult result = LoadDatabaseFile((folder / "database.bio").string());
     EXPECT_EQ(result.status, DatabaseLoadResult::Status::Loaded);
-    EXPECT_EQ(result.records, (std::vector<CName>{kDefaultPerson, kDefaultPerson}));
+    EXPECT_EQ(result.records.ToVector(), (std::vector<CName>{kDefaultPerson, kDefaultPerson}));
     EXPECT_FALSE(result.fault.has_value());
 }
 
@@ -118,7 +118,7 @@ TEST(LoadDatabaseFile, DamagedFileKeepsTheRecordsBeforeTheFault)
     WriteFile(folder / "database.bio", kTwoDefaultsFile.substr(0, 50));
     const DatabaseLoadResult result = LoadDatabaseFile((folder / "database.bio").string());
     EXPECT_EQ(result.status, DatabaseLoadResult::Status::Damaged);
-    EXPECT_EQ(result.records, std::vector<CName>{kDefaultPerson});
+    EXPECT_EQ(result.records.ToVector(), std::vector<CName>{kDefaultPerson});
     ASSERT_TRUE(result.fault.has_value());
     EXPECT_EQ(result.fault->offset, 50u);
     EXPECT_EQ(result.fault->reason, "unexpected end of file in record 2");
