@@ -48,7 +48,7 @@ COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
             report.damagedCopyError = error.message();
     }
 
-    for (CName& record : loaded.records)
+    for (CName record : loaded.records)
         m_app.m_names.Append(std::move(record));
     if (m_app.m_names.IsEmpty())
         m_app.m_names.Append(kDefaultPerson);
