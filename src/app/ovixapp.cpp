@@ -3,6 +3,7 @@
 #include "app/shutdownrequests.h"
 #include "app/stringtable.h"
 #include "app/versioninfo.h"
+#include "chart/chart.h"
 #include "chart/ovixview.h"
 #include "dialogs/aboutdlg.h"
 #include "frame/mainframe.h"
@@ -25,11 +26,6 @@ constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
-// The printed chart's header and label fonts and its lines have fixed sizes
-// in printer pixels, made for printers of about 300 dots per inch: at the
-// screen's 96 the labels overlap, at a PDF's default 1200 they shrink to
-// specks and the lines all but vanish.
-constexpr int kPrintResolution = 300;
 
 QString Quoted(const std::string& path)
 {

@@ -6,6 +6,14 @@
 #include <string>
 #include <vector>
 
+// Printed pages are made at 600 dots per inch, a common laser printer's
+// resolution: the page's fixed font sizes (header 95, labels 80 device units
+// high) come out as ordinary print sizes (about 11 and 10 points), and the
+// label cell stays inside the chart's bands for the usual window shapes. At
+// 300 the labels overflow their bands; at a PDF's default 1200 they shrink to
+// specks.
+constexpr int kPrintResolution = 600;
+
 class CAppData;
 class COvixDoc;
 

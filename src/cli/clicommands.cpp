@@ -190,11 +190,6 @@ struct RenderOptions {
 
 constexpr int32_t kMaxViewSide = 8192;
 constexpr int32_t kMaxDay = 31;
-// 600 dots per inch, a common laser printer's resolution: the page's fixed
-// font sizes (header 95, labels 80 device units high) come out as ordinary
-// print sizes, and the label cell stays inside the chart's bands for the
-// usual window shapes.
-constexpr int kPdfResolution = 600;
 // What a typical laser printer cannot print on, around the printable area.
 constexpr qreal kPdfMarginMillimetres = 6.35;
 constexpr const char* kDefaultPerson[] = {"New Name", "1901", "01", "01"};
@@ -323,7 +318,7 @@ bool WritePdf(CChart& chart, const RenderOptions& options)
 
     QPdfWriter writer(FilePath(options.out));
     writer.setCreator(QStringLiteral("Orvina 2.1"));
-    writer.setResolution(kPdfResolution);
+    writer.setResolution(kPrintResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres,
                                                kPdfMarginMillimetres),
