@@ -124,6 +124,8 @@ void COvixApp::OnFileNew()
 
     if (report.status == DatabaseLoadResult::Status::Damaged)
         ReportDamagedDatabase(report);
+    else if (!report.unreadableError.empty())
+        ReportUnreadableDatabase(report);
 }
 
 void COvixApp::ExitAfterFirstPaint()
@@ -152,6 +154,16 @@ void COvixApp::ReportDamagedDatabase(const COvixDoc::LoadReport& report)
                                "Orvina ends, because it is then replaced.")
                     .arg(Quoted(report.damagedCopyPath), QString::fromStdString(report.damagedCopyError));
     }
+    MessageBox::Show(m_frame.get(), text, StringTable::AppTitle(), MessageBox::Buttons::Ok,
+                     MessageBox::Icon::Warning);
+}
+
+void COvixApp::ReportUnreadableDatabase(const COvixDoc::LoadReport& report)
+{
+    const QString text = QStringLiteral("The people database %1 cannot be read: %2.\n\n"
+                                        "Orvina starts with the default person and leaves the file unchanged "
+                                        "when it ends.")
+                             .arg(Quoted(m_databasePath), QString::fromStdString(report.unreadableError));
     MessageBox::Show(m_frame.get(), text, StringTable::AppTitle(), MessageBox::Buttons::Ok,
                      MessageBox::Icon::Warning);
 }

@@ -61,6 +61,7 @@ private:
     void OnFileNew();
     void ExitAfterFirstPaint();
     void ReportDamagedDatabase(const COvixDoc::LoadReport& report);
+    void ReportUnreadableDatabase(const COvixDoc::LoadReport& report);
     void SaveDatabase();
     void SaveStdProfileSettings();
 

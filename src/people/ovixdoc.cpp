@@ -48,6 +48,14 @@ COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
             report.damagedCopyError = error.message();
     }
 
+    // A file that is there but cannot be read (no permission, locked, a
+    // folder) is not the same as no file: it may hold people.
+    std::error_code existsError;
+    if (loaded.status == DatabaseLoadResult::Status::Missing && std::filesystem::exists(databasePath, existsError)) {
+        report.unreadableError = loaded.openError;
+        m_unreadableError = loaded.openError;
+    }
+
     for (CName record : loaded.records)
         m_app.m_names.Append(std::move(record));
     if (m_app.m_names.IsEmpty())
@@ -70,6 +78,11 @@ void COvixDoc::SetToday()
 
 std::optional<std::string> COvixDoc::SaveNames(const std::string& databasePath) const
 {
+    std::error_code existsError;
+    if (!m_unreadableError.empty() && std::filesystem::exists(databasePath, existsError)) {
+        return "cannot save '" + databasePath + "': it could not be read when Orvina started (" +
+               m_unreadableError + "), so it is left unchanged rather than replaced by people it never held";
+    }
     return SaveDatabaseFile(databasePath, m_app.m_names);
 }
 

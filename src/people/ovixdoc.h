@@ -21,6 +21,7 @@ public:
         std::optional<ArchiveFault> fault;
         std::string damagedCopyPath;   // where the damaged file was copied, when it was
         std::string damagedCopyError;  // why the copy failed, when it did
+        std::string unreadableError;   // why a file that exists could not be read, when it could not
     };
 
     explicit COvixDoc(CAppData& app);
@@ -35,6 +36,8 @@ public:
     void SetToday();
 
     // Writes the name list to `databasePath` atomically; the reason on failure.
+    // A file that existed but could not be read at start-up is never
+    // replaced, since its people were never loaded.
     std::optional<std::string> SaveNames(const std::string& databasePath) const;
 
     const std::string& GetTitle() const { return m_title; }
@@ -45,4 +48,5 @@ public:
 private:
     CAppData& m_app;
     std::string m_title = "Orvina";
+    std::string m_unreadableError;  // set when the database existed but could not be read
 };

@@ -213,6 +213,33 @@ private slots:
         QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
+    void anUnreadableDatabaseIsNeverReplaced()
+    {
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        // A folder stands in for a file that cannot be read, which permission
+        // bits cannot make for a test that may run as root.
+        QVERIFY(QDir(folder.Path()).mkdir("database.bio"));
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        QCOMPARE(app.m_names.Count(), 1);
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        QVERIFY2(messages.Shown().front().text.contains(path), qPrintable(messages.Shown().front().text));
+        QVERIFY2(messages.Shown().front().text.contains("cannot be read"), qPrintable(messages.Shown().front().text));
+
+        // Whatever stands at the path by the end was never loaded, so the
+        // save leaves it alone and says so.
+        QVERIFY(QDir(path).removeRecursively());
+        const QByteArray theirs = QByteArray::fromHex("0000");
+        QVERIFY(WriteBytes(path, theirs));
+        app.ExitInstance();
+        QCOMPARE(messages.Shown().size(), size_t(2));
+        QCOMPARE(messages.Shown().back().buttons, MessageBox::Buttons::RetryCancel);
+        QVERIFY2(messages.Shown().back().text.contains("left unchanged"), qPrintable(messages.Shown().back().text));
+        QCOMPARE(ReadBytes(path), theirs);
+    }
+
     void aRemovedWorkingFolderIsReported()
     {
         auto folder = std::make_unique<TestFolder>();
