@@ -1,40 +1,14 @@
 // Starts the real orvina-cli with the render command and looks at the
 // pictures it writes.
+#include "clitestfolder.h"
+
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 // The archive bytes of a list of people: (name, year, month, day) each.
 std::string DatabaseBytes(const std::vector<std::vector<std::string>>& people)
@@ -50,50 +24,9 @@ std::string DatabaseBytes(const std::vector<std::vector<std::string>>& people)
     return bytes;
 }
 
-class Render : public ::testing::Test {
+class Render : public CliTestFolder {
 protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("orvina-render-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    // Runs orvina-cli in the test's folder, with no display and no platform
-    // chosen, as on a headless machine.
-    CliRun Run(const std::vector<std::string>& args) const
-    {
-        std::string command = "cd " + Quote(m_dir.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                              Quote(ORVINA_CLI_PATH);
-        for (const std::string& arg : args)
-            command += " " + Quote(arg);
-        const auto errPath = m_dir / "stderr.txt";
-        command += " 2>" + Quote(errPath.string());
-        CliRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return run;
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadFile(errPath);
-        return run;
-    }
-
-    void WriteDatabase(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(m_dir / name, std::ios::binary) << bytes;
-    }
-
     QImage Picture(const std::string& name) const { return QImage(QString::fromStdString((m_dir / name).string())); }
-
-    std::filesystem::path m_dir;
 };
 
 const QRgb kGrey = qRgb(192, 192, 192);
@@ -129,7 +62,7 @@ TEST_F(Render, TakesTheViewSize)
 
 TEST_F(Render, DrawsTheChosenPersonAndFallsBackToTheFirst)
 {
-    WriteDatabase("database.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}, {"Bea", "1970", "01", "31"}}));
+    WriteBytes("database.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}, {"Bea", "1970", "01", "31"}}));
     const std::vector<std::string> common = {"--month", "2024-06", "--day", "3"};
     auto render = [&](const std::string& out, const std::string& person) {
         std::vector<std::string> args = {"render", out, "--person", person};
@@ -150,7 +83,7 @@ TEST_F(Render, DrawsTheChosenPersonAndFallsBackToTheFirst)
 
 TEST_F(Render, WithoutADatabaseDrawsTheDefaultPerson)
 {
-    WriteDatabase("people.bio", DatabaseBytes({{"New Name", "1901", "01", "01"}}));
+    WriteBytes("people.bio", DatabaseBytes({{"New Name", "1901", "01", "01"}}));
     ASSERT_EQ(Run({"render", "own.png", "--month", "2024-06"}).status, 0);
     ASSERT_EQ(Run({"render", "file.png", "--month", "2024-06", "--database", "people.bio"}).status, 0);
     EXPECT_EQ(Picture("own.png"), Picture("file.png"));
@@ -158,7 +91,7 @@ TEST_F(Render, WithoutADatabaseDrawsTheDefaultPerson)
 
 TEST_F(Render, WritesThePrintedPageAsPdf)
 {
-    WriteDatabase("database.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}}));
+    WriteBytes("database.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}}));
     const CliRun run = Run({"render", "page.pdf", "--month", "2024-06"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string pdf = ReadFile(m_dir / "page.pdf");
@@ -216,7 +149,7 @@ TEST_F(Render, ADamagedDatabaseDrawsThePeopleBeforeTheFaultAndSaysSo)
     // The second record ends after its name.
     std::string bytes = DatabaseBytes({{"Ada", "1990", "05", "17"}, {"Bea", "1970", "01", "31"}});
     bytes.resize(bytes.size() - 12);
-    WriteDatabase("database.bio", bytes);
+    WriteBytes("database.bio", bytes);
     const CliRun run = Run({"render", "a.png", "--month", "2024-06"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("damaged"), std::string::npos) << run.err;

@@ -1,6 +1,8 @@
 #include "people/archivereader.h"
 #include "people/archivewriter.h"
 
+#include "hexbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,20 +10,6 @@
 #include <random>
 
 namespace {
-// "01 00 FF" -> the three bytes; spaces separate bytes.
-std::string Hex(const char* text)
-{
-    std::string out;
-    for (const char* at = text; *at != '\0';) {
-        if (*at == ' ') {
-            ++at;
-            continue;
-        }
-        out += static_cast<char>(std::stoi(std::string(at, 2), nullptr, 16));
-        at += 2;
-    }
-    return out;
-}
 
 // Bytes of the layout, assembled by hand for the rows below.
 const std::string kNewClass = Hex("FF FF 00 00 05 00 43 4E 61 6D 65");

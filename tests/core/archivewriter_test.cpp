@@ -1,24 +1,12 @@
 #include "people/archivewriter.h"
 
+#include "hexbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
 
 namespace {
-// "01 00 FF" -> the three bytes; spaces separate bytes.
-std::string Hex(const char* text)
-{
-    std::string out;
-    for (const char* at = text; *at != '\0';) {
-        if (*at == ' ') {
-            ++at;
-            continue;
-        }
-        out += static_cast<char>(std::stoi(std::string(at, 2), nullptr, 16));
-        at += 2;
-    }
-    return out;
-}
 
 const char* const kNewClassCName = "FF FF 00 00 05 00 43 4E 61 6D 65";
 const char* const kDefaultFields = "08 4E 65 77 20 4E 61 6D 65 04 31 39 30 31 02 30 31 02 30 31";

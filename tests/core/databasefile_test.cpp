@@ -1,5 +1,7 @@
 #include "people/databasefile.h"
 
+#include "hexbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -13,20 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-// "01 00 FF" -> the three bytes; spaces separate bytes.
-std::string Hex(const char* text)
-{
-    std::string out;
-    for (const char* at = text; *at != '\0';) {
-        if (*at == ' ') {
-            ++at;
-            continue;
-        }
-        out += static_cast<char>(std::stoi(std::string(at, 2), nullptr, 16));
-        at += 2;
-    }
-    return out;
-}
 
 const std::string kDefaultFile = Hex("01 00 FF FF 00 00 05 00 43 4E 61 6D 65 08 4E 65 77 20 4E 61 6D 65 "
                                      "04 31 39 30 31 02 30 31 02 30 31");

@@ -1,3 +1,4 @@
+#include "dialogrun.h"
 #include "dialogs/aboutdlg.h"
 #include "dialogs/dialogtemplates.h"
 
@@ -12,23 +13,7 @@
 #include <functional>
 
 namespace {
-constexpr int kLeftOpen = 99;
 
-int Run(CDialog& dialog, QWidget* parent, const std::function<void(QDialog*)>& drive)
-{
-    QTimer::singleShot(0, [&dialog, &drive] {
-        [&] {
-            QDialog* window = dialog.Window();
-            QVERIFY(window);
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            drive(window);
-        }();
-        if (dialog.Window() && dialog.Window()->isVisible())
-            dialog.Window()->done(kLeftOpen);
-    });
-    return dialog.DoModal(parent);
-}
 
 // Dialog units of the dialog font in pixels, as Windows measures them.
 QPoint Pixels(const QWidget* window, int x, int y)
@@ -55,7 +40,7 @@ private slots:
     void showsIconVersionAndOk()
     {
         CAboutDlg dialog;
-        Run(dialog, nullptr, [&](QDialog* window) {
+        RunDialog(dialog, nullptr, [&](QDialog* window) {
             QCOMPARE(window->windowTitle(), QString("About Orvina"));
             QLabel* icon = IconLabel(dialog);
             QVERIFY(icon);
@@ -96,7 +81,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(int, result);
         CAboutDlg dialog;
-        const int closedWith = Run(dialog, nullptr, [&](QDialog* window) {
+        const int closedWith = RunDialog(dialog, nullptr, [&](QDialog* window) {
             if (how == "click")
                 QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(kIdOk)), Qt::LeftButton);
             else if (how == "enter")
@@ -117,7 +102,7 @@ private slots:
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
         CAboutDlg dialog;
-        Run(dialog, &owner, [&](QDialog* window) {
+        RunDialog(dialog, &owner, [&](QDialog* window) {
             QCOMPARE(window->parentWidget(), &owner);
             QCOMPARE(window->pos(), owner.mapToGlobal(QPoint(0, 0)) + Pixels(window, 34, 22));
             QVERIFY(window->isModal());

@@ -1,3 +1,4 @@
+#include "dialogrun.h"
 #include "app/appdata.h"
 #include "dialogs/compatibilitydlg.h"
 #include "dialogs/dialogtemplates.h"
@@ -14,7 +15,6 @@
 #include <vector>
 
 namespace {
-constexpr int kLeftOpen = 99;
 
 QComboBox* Combo(const CDialog& dialog, int id)
 {
@@ -38,21 +38,6 @@ void Choose(QComboBox* combo, int index)
         QTest::keyClick(combo, Qt::Key_Down);
 }
 
-int Run(CDialog& dialog, const std::function<void(QDialog*)>& drive)
-{
-    QTimer::singleShot(0, [&dialog, &drive] {
-        [&] {
-            QDialog* window = dialog.Window();
-            QVERIFY(window);
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            drive(window);
-        }();
-        if (dialog.Window() && dialog.Window()->isVisible())
-            dialog.Window()->done(kLeftOpen);
-    });
-    return dialog.DoModal(nullptr);
-}
 }
 
 Q_DECLARE_METATYPE(std::vector<CName>)
@@ -87,7 +72,7 @@ private slots:
     void firstOpeningComparesTheFirstPersonWithItself()
     {
         CCompatibilityDlg dialog(m_app);
-        const int result = Run(dialog, [&](QDialog* window) {
+        const int result = RunDialog(dialog, nullptr, [&](QDialog* window) {
             QCOMPARE(window->windowTitle(), QString("Orvina: Compatibility between"));
             QCOMPARE(Combo(dialog, kIdcName1)->currentIndex(), 0);
             QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), 0);
@@ -124,7 +109,7 @@ private slots:
         QFETCH(bool, lowerFirst);
         QFETCH(QStringList, results);
         CCompatibilityDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             if (lowerFirst) {
                 Choose(Combo(dialog, kIdcName2), lower);
                 Choose(Combo(dialog, kIdcName1), upper);
@@ -146,7 +131,7 @@ private slots:
     {
         SetPeople({CName("Solo", "1933", "3", "3")});
         CCompatibilityDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             QCOMPARE(Combo(dialog, kIdcName1)->currentText(), QString("Solo"));
             QCOMPARE(Combo(dialog, kIdcName2)->currentText(), QString("Solo"));
             QCOMPARE(Results(dialog), QStringList({"100", "100", "100", "100"}));
@@ -157,7 +142,7 @@ private slots:
     {
         SetPeople({CName("Known", "1950", "6", "6"), CName("Blank", "", "", "")});
         CCompatibilityDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             Choose(Combo(dialog, kIdcName2), 1);
             QCOMPARE(Results(dialog), QStringList({"0", "0", "0", "0"}));
         });
@@ -166,13 +151,13 @@ private slots:
     void thePeopleAreRememberedAfterCancel()
     {
         CCompatibilityDlg dialog(m_app);
-        const int result = Run(dialog, [&](QDialog* window) {
+        const int result = RunDialog(dialog, nullptr, [&](QDialog* window) {
             Choose(Combo(dialog, kIdcName1), 2);
             Choose(Combo(dialog, kIdcName2), 0);
             QTest::keyClick(window, Qt::Key_Escape);
         });
         QCOMPARE(result, int(kIdCancel));
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             QCOMPARE(Combo(dialog, kIdcName1)->currentIndex(), 2);
             QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), 0);
             QCOMPARE(Results(dialog), QStringList({"22", "0", "15", "27"}));
@@ -201,12 +186,12 @@ private slots:
         QFETCH(int, lower);
         QFETCH(QString, lowerName);
         CCompatibilityDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             Choose(Combo(dialog, kIdcName1), 2);
             Choose(Combo(dialog, kIdcName2), 5);
         });
         QVERIFY(m_app.m_names.RemoveAt(removed));
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             QCOMPARE(Combo(dialog, kIdcName1)->currentIndex(), upper);
             QCOMPARE(Combo(dialog, kIdcName1)->currentText(), upperName);
             QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), lower);
@@ -239,13 +224,13 @@ private slots:
         QFETCH(QStringList, results);
         SetPeople(people);
         CCompatibilityDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             Choose(Combo(dialog, kIdcName2), 1);
             QCOMPARE(Combo(dialog, kIdcName1)->currentIndex(), 0);
             QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), 1);
             QCOMPARE(Results(dialog), results);
         });
-        Run(dialog, [&](QDialog*) { QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), 1); });
+        RunDialog(dialog, nullptr, [&](QDialog*) { QCOMPARE(Combo(dialog, kIdcName2)->currentIndex(), 1); });
     }
 };
 

@@ -1,3 +1,4 @@
+#include "dialogrun.h"
 #include "app/appdata.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/peopledlg.h"
@@ -15,7 +16,6 @@
 
 namespace {
 // DoModal's result when the test itself had to close the window.
-constexpr int kLeftOpen = 99;
 
 struct Message {
     QString caption;
@@ -68,23 +68,6 @@ void TypePerson(const CDialog& dialog, const QString& name, const QString& year,
     TypeInto(Edit(dialog, kIdcDay), day);
 }
 
-// Runs the dialog modally while `drive` works its window; a window that the
-// driver leaves open is closed with kLeftOpen.
-int Run(CDialog& dialog, const std::function<void(QDialog*)>& drive)
-{
-    QTimer::singleShot(0, [&dialog, &drive] {
-        [&] {
-            QDialog* window = dialog.Window();
-            QVERIFY(window);
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            drive(window);
-        }();
-        if (dialog.Window() && dialog.Window()->isVisible())
-            dialog.Window()->done(kLeftOpen);
-    });
-    return dialog.DoModal(nullptr);
-}
 }
 
 Q_DECLARE_METATYPE(Messages)
@@ -148,7 +131,7 @@ private slots:
         m_app.m_chosenIndex = chosen;
         m_app.m_chosenPos = m_app.m_names.At(chosen);
         CPeopleDlg dialog(m_app);
-        const int result = Run(dialog, [&](QDialog* window) {
+        const int result = RunDialog(dialog, nullptr, [&](QDialog* window) {
             QCOMPARE(window->windowTitle(), QString("Orvina: People"));
             QCOMPARE(Combo(dialog)->count(), 2);
             QCOMPARE(Combo(dialog)->currentIndex(), shownIndex);
@@ -164,7 +147,7 @@ private slots:
     void addAppendsAndChoosesTheNewPersonEvenWhenCancelled()
     {
         CPeopleDlg dialog(m_app);
-        const int result = Run(dialog, [&](QDialog* window) {
+        const int result = RunDialog(dialog, nullptr, [&](QDialog* window) {
             TypePerson(dialog, "Zoe", "1988", "12", "31");
             Click(dialog, kIdcAdd);
             QCOMPARE(Combo(dialog)->count(), 3);
@@ -230,7 +213,7 @@ private slots:
         QFETCH(Messages, expected);
         CPeopleDlg dialog(m_app);
         QDialog* owner = nullptr;
-        Run(dialog, [&](QDialog* window) {
+        RunDialog(dialog, nullptr, [&](QDialog* window) {
             owner = window;
             TypePerson(dialog, "Cy", year, month, day);
             Click(dialog, kIdcAdd);
@@ -260,7 +243,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(int, messageCount);
         CPeopleDlg dialog(m_app);
-        const int closedWith = Run(dialog, [&](QDialog*) {
+        const int closedWith = RunDialog(dialog, nullptr, [&](QDialog*) {
             TypeInto(Edit(dialog, kIdcYear), year);
             Click(dialog, kIdOk);
         });
@@ -272,7 +255,7 @@ private slots:
     {
         const std::vector<CName> before = Records();
         CPeopleDlg dialog(m_app);
-        const int result = Run(dialog, [&](QDialog*) {
+        const int result = RunDialog(dialog, nullptr, [&](QDialog*) {
             TypePerson(dialog, "Someone Else", "1999", "9", "9");
             Click(dialog, kIdOk);
         });
@@ -304,7 +287,7 @@ private slots:
         QFETCH(std::vector<CName>, remaining);
         SetPeople(people, 0);
         CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             QComboBox* combo = Combo(dialog);
             if (selected > 0) {
                 QTest::keyClick(combo, Qt::Key_Down);
@@ -344,7 +327,7 @@ private slots:
         QFETCH(int, downPresses);
         SetPeople(people, 0);
         CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             for (int press = 0; press < downPresses; ++press)
                 QTest::keyClick(Combo(dialog), Qt::Key_Down);
             QCOMPARE(Combo(dialog)->currentIndex(), downPresses);
@@ -358,7 +341,7 @@ private slots:
     void typingAnExistingNameChoosesNobody()
     {
         CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             Combo(dialog)->setFocus();
             TypeInto(Combo(dialog)->lineEdit(), "Bea");
             QTest::keyClick(Combo(dialog)->lineEdit(), Qt::Key_Tab);
@@ -372,11 +355,11 @@ private slots:
     void membersSurviveBetweenRuns()
     {
         CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) { QTest::keyClick(Combo(dialog), Qt::Key_Down); });
+        RunDialog(dialog, nullptr, [&](QDialog*) { QTest::keyClick(Combo(dialog), Qt::Key_Down); });
         QVERIFY(!dialog.Window());
         QCOMPARE(dialog.m_strName, std::string("Bea"));
         QCOMPARE(dialog.m_strDay, std::string("17"));
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             QCOMPARE(Combo(dialog)->currentIndex(), 1);
             QCOMPARE(Edit(dialog, kIdcDay)->text(), QString("17"));
         });
@@ -390,7 +373,7 @@ private slots:
                   0);
         const std::vector<CName> before = Records();
         CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) {
+        RunDialog(dialog, nullptr, [&](QDialog*) {
             QCOMPARE(Combo(dialog)->itemText(0), QString::fromUtf8("Ren\xc3\xa9" "e"));
             QCOMPARE(Combo(dialog)->itemText(1), QString::fromUtf8("J\xc3\xb6rg"));
             QTest::keyClick(Combo(dialog), Qt::Key_Down);
@@ -406,7 +389,7 @@ private slots:
         m_app.m_chosenIndex = 1;
         m_app.m_chosenPos = nullptr;
         CPeopleDlg dialog(m_app);
-        Run(dialog, [&](QDialog*) { QCOMPARE(Edit(dialog, kIdcYear)->text(), QString("1970")); });
+        RunDialog(dialog, nullptr, [&](QDialog*) { QCOMPARE(Edit(dialog, kIdcYear)->text(), QString("1970")); });
         QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(1));
     }
 };
