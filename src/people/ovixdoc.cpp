@@ -56,7 +56,13 @@ COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
         m_unreadableError = loaded.openError;
     }
 
-    for (CName record : loaded.records)
+    AdoptNames(loaded.records);
+    return report;
+}
+
+void COvixDoc::AdoptNames(const CNameTable& records)
+{
+    for (CName record : records)
         m_app.m_names.Append(std::move(record));
     if (m_app.m_names.IsEmpty())
         m_app.m_names.Append(kDefaultPerson);
@@ -65,7 +71,6 @@ COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
     m_birthYear = DecimalToInt(first.m_year);
     m_birthMonth = DecimalToInt(first.m_month);
     m_birthDay = DecimalToInt(first.m_day);
-    return report;
 }
 
 void COvixDoc::SetToday()

@@ -33,6 +33,9 @@ public:
 
     void DeleteAllNames();
     LoadReport LoadNames(const std::string& databasePath);
+    // Appends `records` to the name list (the default person when there are
+    // none) and takes the first person's birth date.
+    void AdoptNames(const CNameTable& records);
     void SetToday();
 
     // Writes the name list to `databasePath` atomically; the reason on failure.

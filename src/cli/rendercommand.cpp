@@ -1,0 +1,232 @@
+#include "cli/rendercommand.h"
+
+#include "app/appdata.h"
+#include "chart/chart.h"
+#include "cli/cliarguments.h"
+#include "people/databasefile.h"
+#include "people/ovixdoc.h"
+#include "platform/painterdc.h"
+#include "platform/recordingdc.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+struct RenderOptions {
+    enum class Format { Png, Pdf };
+    std::string out;
+    Format format = Format::Png;
+    std::optional<std::string> database;
+    int32_t person = 0;
+    std::optional<int32_t> year;
+    std::optional<int32_t> month;
+    std::optional<int32_t> day;
+    int32_t width = 900;
+    int32_t height = 550;
+};
+
+constexpr int32_t kMaxViewSide = 8192;
+constexpr int32_t kMaxDay = 31;
+// What a typical laser printer cannot print on, around the printable area.
+constexpr qreal kPdfMarginMillimetres = 6.35;
+
+std::optional<RenderOptions::Format> FormatOf(const std::string& path)
+{
+    constexpr size_t kSuffixLength = 4;
+    if (path.size() <= kSuffixLength)
+        return std::nullopt;
+    std::string suffix = path.substr(path.size() - kSuffixLength);
+    for (char& c : suffix)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (suffix == ".png")
+        return RenderOptions::Format::Png;
+    if (suffix == ".pdf")
+        return RenderOptions::Format::Pdf;
+    return std::nullopt;
+}
+
+// "WIDTHxHEIGHT", both from 1 to kMaxViewSide.
+bool ParseSize(std::string_view text, RenderOptions& options)
+{
+    const size_t cross = text.find('x');
+    if (cross == std::string_view::npos)
+        return false;
+    const std::optional<int32_t> width = ParseInt(text.substr(0, cross));
+    const std::optional<int32_t> height = ParseInt(text.substr(cross + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > kMaxViewSide || *height > kMaxViewSide)
+        return false;
+    options.width = *width;
+    options.height = *height;
+    return true;
+}
+
+// Reads the render arguments into `options`; the problem when they are bad.
+std::optional<std::string> ParseRenderArgs(const std::vector<std::string>& args, RenderOptions& options)
+{
+    bool haveOut = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0) {
+            if (haveOut)
+                return "render takes one output file";
+            const auto format = FormatOf(arg);
+            if (!format)
+                return "the output file '" + arg + "' must end in .png or .pdf";
+            options.out = arg;
+            options.format = *format;
+            haveOut = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return "option " + arg + " needs a value";
+        const std::string& value = args[++i];
+        if (arg == "--database") {
+            if (value.empty())
+                return "empty database file name";
+            options.database = value;
+        } else if (arg == "--person") {
+            const std::optional<int32_t> person = ParseInt(value);
+            if (!person)
+                return "bad person '" + value + "'";
+            options.person = *person;
+        } else if (arg == "--month") {
+            const auto shown = ParseFields(value, 2);
+            if (!shown || (*shown)[1] < 1 || (*shown)[1] > 12)
+                return "bad month '" + value + "'";
+            options.year = (*shown)[0];
+            options.month = (*shown)[1];
+        } else if (arg == "--day") {
+            const std::optional<int32_t> day = ParseInt(value);
+            if (!day || *day < 1 || *day > kMaxDay)
+                return "bad day '" + value + "'";
+            options.day = *day;
+        } else if (arg == "--size") {
+            if (!ParseSize(value, options))
+                return "bad size '" + value + "'";
+        } else {
+            return "unknown option '" + arg + "'";
+        }
+    }
+    if (!haveOut)
+        return "render needs an output file";
+    return std::nullopt;
+}
+
+// Fonts need a QGuiApplication; without a display it runs on the offscreen
+// platform.
+std::unique_ptr<QGuiApplication> MakeGuiApplication()
+{
+    if (QGuiApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "orvina-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+QString FilePath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+bool WritePng(CChart& chart, const RenderOptions& options)
+{
+    QImage image(options.width, options.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PainterDC dc(painter, options.width);
+        chart.Draw(dc);
+    }
+    return image.save(FilePath(options.out), "PNG");
+}
+
+bool WritePdf(CChart& chart, const RenderOptions& options)
+{
+    // The window paints before anything can be printed, and that paint sets
+    // the document title that the page header shows.
+    RecordingDC window(options.width);
+    chart.Draw(window);
+
+    QPdfWriter writer(FilePath(options.out));
+    writer.setCreator(QStringLiteral("Orvina 2.1"));
+    writer.setResolution(kPrintResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres,
+                                               kPdfMarginMillimetres),
+                                     QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    {
+        PainterDC dc(painter, writer.width());
+        DcRect drawRect{0, 0, writer.width(), writer.height()};
+        chart.BeginPrinting();
+        chart.PrintPage(dc, drawRect);
+        chart.EndPrinting();
+    }
+    return painter.end();
+}
+
+}  // namespace
+
+int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
+{
+    RenderOptions options;
+    if (const std::optional<std::string> problem = ParseRenderArgs(args, options))
+        return Usage(err, *problem);
+
+    // The people as the program's start-up finds them: the database's records,
+    // or the default person when there is no database.
+    const std::string path = options.database.value_or(kDatabaseFileName);
+    const DatabaseLoadResult loaded = LoadDatabaseFile(path);
+    if (loaded.status == DatabaseLoadResult::Status::Missing && options.database) {
+        err << path << ": cannot open: " << loaded.openError << '\n';
+        return kExitMissingFile;
+    }
+    CAppData app;
+    app.m_chosenIndex = options.person;
+    COvixDoc doc(app);
+    doc.InitMonthLengths();
+    doc.AdoptNames(loaded.records);
+    doc.SetToday();
+
+    CChart chart(app, doc);
+    chart.OnInitialUpdate();
+    if (options.year && options.month) {
+        chart.m_year = *options.year;
+        chart.m_month = *options.month;
+    }
+    if (options.day)
+        chart.m_day = *options.day;
+    chart.SetClientRect(DcRect{0, 0, options.width, options.height});
+
+    const std::unique_ptr<QGuiApplication> gui = MakeGuiApplication();
+    const bool written =
+        options.format == RenderOptions::Format::Png ? WritePng(chart, options) : WritePdf(chart, options);
+    if (!written) {
+        err << options.out << ": cannot write the picture\n";
+        return kExitCannotWrite;
+    }
+    if (loaded.fault) {
+        err << path << ": damaged at byte " << loaded.fault->offset << ": " << loaded.fault->reason
+            << "; drew the people read before it\n";
+        return kExitDamagedFile;
+    }
+    return kExitOk;
+}
+
