@@ -25,6 +25,7 @@ constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
+constexpr const char* kCreateFailed = "Failed to create empty document.";
 // The printed chart's header and label fonts and its lines have fixed sizes
 // in printer pixels, made for printers of about 300 dots per inch: at the
 // screen's 96 the labels overlap, at a PDF's default 1200 they shrink to
@@ -117,6 +118,15 @@ void COvixApp::OnFileNew()
 
     m_doc = std::make_unique<COvixDoc>(*this);
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    if (!m_frame->Created()) {
+        // Nothing has been loaded yet, so nothing may be saved either: the
+        // empty list would replace the people on disk.
+        m_frame.reset();
+        m_doc.reset();
+        m_closeRequested = true;
+        MessageBox::Show(nullptr, QLatin1String(kCreateFailed), StringTable::AppTitle());
+        return;
+    }
     const COvixDoc::LoadReport report = m_doc->OnNewDocument(m_databasePath);
 
     COvixView& view = m_frame->View();
