@@ -62,7 +62,11 @@ CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
     CreateView();
     CreateActions();
     CreateMenus();
-    m_created = CreateToolBar() && CreateStatusBar();
+    // Both bars are made whatever becomes of the other, so that every later
+    // step finds them; a failed one leaves the window unusable all the same.
+    const bool toolBarMade = CreateToolBar();
+    const bool statusBarMade = CreateStatusBar();
+    m_created = toolBarMade && statusBarMade;
     ConnectCommands();
     ConnectBarToggles();
     DescribeWidgets();
