@@ -87,16 +87,6 @@ private slots:
         QVERIFY(messages.Shown().empty());
     }
 
-    void theF1KeyOnTheChart()
-    {
-        Frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
-        Frame().View().setFocus();
-        QTest::keyClick(&Frame().View(), Qt::Key_F1);
-        QVERIFY(Frame().HelpWindow() && Frame().HelpWindow()->isVisible());
-        QCOMPARE(Topic(Frame().HelpWindow()->Source()), QString("chart.html"));
-    }
-
     void f1OnAHighlightedMenuItem_data()
     {
         QTest::addColumn<QString>("menu");
