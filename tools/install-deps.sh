@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(make cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
-          qt6-base-dev fonts-dejavu-core xvfb xauth "$@")
+          qt6-base-dev libx11-dev fonts-dejavu-core xvfb xauth "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -26,6 +26,7 @@ constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
+constexpr const char* kCreateFailed = "Failed to create empty document.";
 
 QString Quoted(const std::string& path)
 {
@@ -113,6 +114,15 @@ void COvixApp::OnFileNew()
 
     m_doc = std::make_unique<COvixDoc>(*this);
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    if (!m_frame->Created()) {
+        // Nothing has been loaded yet, so nothing may be saved either: the
+        // empty list would replace the people on disk.
+        m_frame.reset();
+        m_doc.reset();
+        m_closeRequested = true;
+        MessageBox::Show(nullptr, QLatin1String(kCreateFailed), StringTable::AppTitle());
+        return;
+    }
     const COvixDoc::LoadReport report = m_doc->OnNewDocument(m_databasePath);
 
     COvixView& view = m_frame->View();

@@ -1,5 +1,6 @@
 #include "dialogs/dialogbuilder.h"
 
+#include "dialogs/controlhelp.h"
 #include "dialogs/programicon.h"
 
 #include <QComboBox>
@@ -132,6 +133,7 @@ DialogBuilder::Result DialogBuilder::Populate(QDialog& window, const DialogTempl
     window.setFont(font);
     window.setPalette(DialogPalette());
     window.setWindowTitle(dialogTemplate.caption);
+    window.setProperty(kTemplateIdProperty, dialogTemplate.id);
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint);
 
@@ -140,6 +142,7 @@ DialogBuilder::Result DialogBuilder::Populate(QDialog& window, const DialogTempl
     for (const ControlTemplate& control : dialogTemplate.controls) {
         QWidget* widget = CreateControl(window, control);
         PlaceControl(*widget, control, result.units);
+        widget->setWhatsThis(ControlHelp::WhatsThis(dialogTemplate.id, control));
         if (control.kind == ControlKind::GroupBox)
             widget->lower();
         result.controls.push_back({control.id, control.kind, widget});

@@ -20,9 +20,13 @@ struct BuiltControl {
 // Creates the controls of a template on an empty dialog window: the dialog
 // font, the caption, the fixed client size in dialog units, the grey look,
 // and each control in template order, so that the tab order is the template
-// order. The window owns the controls.
+// order, with its What's This text. The window owns the controls.
 class DialogBuilder {
 public:
+    // The window's property that holds the id of its template, by which
+    // help finds the dialog's topic.
+    static constexpr const char* kTemplateIdProperty = "dialogTemplateId";
+
     struct Result {
         DialogUnits units;
         std::vector<BuiltControl> controls;

@@ -5,17 +5,56 @@
 #include "app/ovixapp.h"
 #include "app/stringtable.h"
 #include "chart/ovixview.h"
+#include "dialogs/dialogbuilder.h"
 #include "dialogs/widgettext.h"
+#include "frame/helpkeys.h"
+#include "frame/helptopics.h"
+#include "frame/helpwindow.h"
+#include "frame/statusbar.h"
+#include "frame/toolbar.h"
 #include "people/ovixdoc.h"
+#include "platform/messagebox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSessionManager>
+#include <QStyle>
+#include <QWhatsThis>
+#include <QWindow>
 
 namespace {
 constexpr const char* kProgramIcon = ":/icons/orvina.png";
 constexpr const char* kCaptionSeparator = " - ";
+constexpr const char* kHelpFailed = "Failed to launch help.";
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kChosenIndexEntry = "BioName";
+// What a missing or unreadable profile value reads as.
+constexpr int32_t kMissing = -1;
+constexpr const char* kPlacementEntries[] = {"flags", "showCmd", "x1", "y1", "x2", "y2"};
+// Windows' standard icon, the least of a window that must stay on the screen.
+constexpr int kStandardIconSize = 32;
+// Menus that could be open at once: the menu and its submenus.
+constexpr int kMaxOpenMenus = 8;
+
+constexpr Qt::WindowStates kNotNormal = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
+QSize StandardIconSize()
+{
+    const int size = QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+    return size > 0 ? QSize(size, size) : QSize(kStandardIconSize, kStandardIconSize);
+}
+
+void CloseMenus()
+{
+    for (int i = 0; i < kMaxOpenMenus && qobject_cast<QMenu*>(QApplication::activePopupWidget()); ++i)
+        QApplication::activePopupWidget()->close();
+}
 }
 
 CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
@@ -23,7 +62,16 @@ CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
     CreateView();
     CreateActions();
     CreateMenus();
+    // Both bars are made whatever becomes of the other, so that every later
+    // step finds them; a failed one leaves the window unusable all the same.
+    const bool toolBarMade = CreateToolBar();
+    const bool statusBarMade = CreateStatusBar();
+    m_created = toolBarMade && statusBarMade;
     ConnectCommands();
+    ConnectBarToggles();
+    DescribeWidgets();
+    WatchHelpKeys();
+    WatchSessionEnd();
     FollowDocumentTitle();
     SetProgramIcon();
     resize(kDefaultWidth, kDefaultHeight);
@@ -31,6 +79,12 @@ CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
 
 CMainFrame::~CMainFrame()
 {
+    // A window that was never shown never read the stored layout; saving its
+    // defaults would overwrite the user's.
+    if (!m_firstShow)
+        SaveLayout(QLatin1String(kLayoutSection));
+    m_helpKeys.reset();
+    m_help.reset();
     m_doc.m_onTitleChanged = nullptr;
 }
 
@@ -56,6 +110,7 @@ void CMainFrame::CreateActions()
             action->setShortcut(QKeySequence(QString::fromLatin1(entry.accelerator), QKeySequence::PortableText));
         action->setStatusTip(StringTable::Prompt(entry.id));
         action->setToolTip(StringTable::ToolTip(entry.id));
+        action->setWhatsThis(HelpTopics::CommandWhatsThis(entry.id));
         action->setData(entry.id);
         // Commands without a menu item still answer their accelerators.
         if (!entry.menu)
@@ -82,6 +137,21 @@ void CMainFrame::CreateMenus()
     }
 }
 
+bool CMainFrame::CreateToolBar()
+{
+    m_toolBar = new CToolBar(this);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    return m_toolBar->LoadToolBar()
+           && m_toolBar->SetButtons(CToolBar::ButtonIds(), [this](int32_t id) { return Action(id); });
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    m_statusBar = new CStatusBar(this);
+    setStatusBar(m_statusBar);
+    return m_statusBar->SetIndicators(CStatusBar::IndicatorIds());
+}
+
 void CMainFrame::ConnectCommands()
 {
     using namespace CommandId;
@@ -97,8 +167,42 @@ void CMainFrame::ConnectCommands()
     on(kPreviousMonth, [this] { m_view->OnPreviousMonth(); });
     on(kNextMonth, [this] { m_view->OnNextMonth(); });
     on(kAppAbout, [this] { m_app.OnAppAbout(); });
-    // The toolbar and status-bar toggles and the help commands come with the
-    // toolbar, the status bar and the help window.
+    on(kHelpIndex, [this] { OnHelpIndex(); });
+    on(kHelpUsing, [this] { OnHelpUsing(); });
+    on(kHelp, [this] { OnHelp(); });
+    on(kContextHelp, [this] { OnContextHelp(); });
+    on(kDefaultHelp, [this] { OnHelpIndex(); });
+}
+
+void CMainFrame::ConnectBarToggles()
+{
+    QAction* toolBar = Action(CommandId::kViewToolbar);
+    QAction* statusBar = Action(CommandId::kViewStatusBar);
+    for (QAction* toggle : {toolBar, statusBar}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+    connect(toolBar, &QAction::toggled, m_toolBar, &QWidget::setVisible);
+    connect(statusBar, &QAction::toggled, m_statusBar, &QWidget::setVisible);
+    // The toolbar can also be hidden from the window's context menu.
+    connect(m_toolBar, &QToolBar::visibilityChanged, toolBar, &QAction::setChecked);
+}
+
+void CMainFrame::DescribeWidgets()
+{
+    m_view->setWhatsThis(HelpTopics::ChartWhatsThis());
+    m_toolBar->setWhatsThis(HelpTopics::ToolBarWhatsThis());
+    m_statusBar->setWhatsThis(HelpTopics::StatusBarWhatsThis());
+}
+
+void CMainFrame::WatchHelpKeys()
+{
+    m_helpKeys = std::make_unique<CHelpKeys>([this] { OnHelp(); }, [this] { OnContextHelp(); });
+}
+
+void CMainFrame::WatchSessionEnd()
+{
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnEndSession(); });
 }
 
 void CMainFrame::FollowDocumentTitle()
@@ -125,4 +229,177 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_app.OnMainWindowClosed();
+}
+
+void CMainFrame::OnEndSession()
+{
+    SaveLayout(QLatin1String(kLayoutSection));
+}
+
+void CMainFrame::OnHelpIndex()
+{
+    ShowHelp(QLatin1String(HelpTopics::kIndex));
+}
+
+void CMainFrame::OnHelpUsing()
+{
+    ShowHelp(QLatin1String(HelpTopics::kUsingHelp));
+}
+
+void CMainFrame::OnHelp()
+{
+    ShowHelp(FocusTopic());
+}
+
+void CMainFrame::OnContextHelp()
+{
+    QWhatsThis::enterWhatsThisMode();
+}
+
+QString CMainFrame::FocusTopic() const
+{
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        const QAction* item = menu->activeAction();
+        return item && !item->isSeparator() ? HelpTopics::CommandTopic(item->data().toInt())
+                                            : QString::fromLatin1(HelpTopics::kCommands);
+    }
+    if (const QWidget* dialog = QApplication::activeModalWidget()) {
+        bool known = false;
+        const int templateId = dialog->property(DialogBuilder::kTemplateIdProperty).toInt(&known);
+        return known ? HelpTopics::DialogTopic(templateId) : QString::fromLatin1(HelpTopics::kIndex);
+    }
+    return QString::fromLatin1(HelpTopics::kChart);
+}
+
+void CMainFrame::ShowHelp(const QString& topic)
+{
+    CloseMenus();
+    if (!m_help)
+        m_help = std::make_unique<CHelpWindow>();
+    if (m_help->ShowTopic(topic))
+        return;
+    QWidget* owner = QApplication::activeModalWidget();
+    MessageBox::Show(owner ? owner : this, QLatin1String(kHelpFailed), StringTable::AppTitle());
+}
+
+void CMainFrame::setVisible(bool visible)
+{
+    if (visible && m_firstShow) {
+        m_firstShow = 0;
+        RestoreLayout(QLatin1String(kLayoutSection));
+    }
+    QMainWindow::setVisible(visible);
+    if (visible && m_restoredFrame && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+int32_t CMainFrame::SaveLayout(const QString& section)
+{
+    const WindowPlacement placement = GetWindowPlacement();
+    Profile& profile = m_app.GetProfile();
+    profile.WriteProfileInt(QLatin1String(kSettingsSection), QLatin1String(kChosenIndexEntry), m_app.m_chosenIndex);
+
+    const int32_t values[] = {placement.flags, placement.showCmd, placement.left,
+                              placement.top,   placement.right,   placement.bottom};
+    for (size_t i = 0; i < std::size(values); ++i) {
+        if (!profile.WriteProfileInt(section, QLatin1String(kPlacementEntries[i]), values[i]))
+            return 0;
+    }
+    return 1;
+}
+
+int32_t CMainFrame::RestoreLayout(const QString& section)
+{
+    WindowPlacement placement = GetWindowPlacement();
+    const Profile& profile = m_app.GetProfile();
+    const int32_t chosen = profile.GetProfileInt(QLatin1String(kSettingsSection), QLatin1String(kChosenIndexEntry),
+                                                 kMissing);
+    m_app.m_chosenIndex = chosen > 0 ? chosen : 0;
+
+    int32_t* const fields[] = {&placement.flags, &placement.showCmd, &placement.left,
+                               &placement.top,   &placement.right,   &placement.bottom};
+    bool complete = true;
+    for (size_t i = 0; i < std::size(fields); ++i) {
+        *fields[i] = profile.GetProfileInt(section, QLatin1String(kPlacementEntries[i]), kMissing);
+        complete = complete && *fields[i] != kMissing;
+    }
+    if (!complete)
+        return 0;
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || !placement.StartsOnScreen(screen->geometry().size(), StandardIconSize()))
+        return 0;
+    if (!placement.HasUsableSize())
+        return 0;
+    SetWindowPlacement(placement);
+    return 1;
+}
+
+WindowPlacement CMainFrame::GetWindowPlacement() const
+{
+    return WindowPlacement::From(windowState(), NormalFrame());
+}
+
+void CMainFrame::SetWindowPlacement(const WindowPlacement& placement)
+{
+    const QRect frame = placement.NormalFrame();
+    setWindowState(Qt::WindowNoState);
+    // A window's position is that of its frame; its size is that of what
+    // lies inside the frame, as far as the platform knows the frame yet.
+    move(frame.topLeft());
+    resize(frame.size().shrunkBy(FrameMargins()));
+    setWindowState(placement.States());
+    m_restoredFrame = frame;
+}
+
+QMargins CMainFrame::FrameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                    frame.bottom() - inner.bottom());
+}
+
+QRect CMainFrame::NormalFrame() const
+{
+    if (m_restoredFrame)
+        return *m_restoredFrame;
+    if (!(windowState() & kNotNormal))
+        return frameGeometry();
+    return normalGeometry().marginsAdded(m_normalMargins);
+}
+
+void CMainFrame::SettleRestoredFrame()
+{
+    const QWindow* window = windowHandle();
+    if (!m_restoredFrame || (windowState() & kNotNormal) || !window || !window->isExposed())
+        return;
+    const QRect wanted = *m_restoredFrame;
+    m_restoredFrame.reset();
+    if (frameGeometry() != wanted)
+        setGeometry(wanted.marginsRemoved(FrameMargins()));
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (isVisible() && !(windowState() & kNotNormal))
+            m_normalMargins = FrameMargins();
+        break;
+    case QEvent::WindowStateChange: SettleRestoredFrame(); break;
+    default: break;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        SettleRestoredFrame();
+        if (!m_restoredFrame)
+            watched->removeEventFilter(this);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,46 +1,124 @@
 #pragma once
 
+#include "frame/windowplacement.h"
+
 #include <QMainWindow>
+#include <QMargins>
 
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 
 class COvixApp;
 class COvixDoc;
 class COvixView;
+class CHelpKeys;
+class CHelpWindow;
+class CStatusBar;
+class CToolBar;
 class QAction;
 
-// The program's one top-level window: menu and accelerators, the caption
-// "Orvina - <document title>" and the chart view as its central widget.
+// The program's one top-level window: menu and accelerators, toolbar and
+// status bar, the caption "Orvina - <document title>" and the chart view as
+// its central widget. It keeps the window's placement and the chosen person
+// in the profile: restored when the window is first shown, saved when it is
+// destroyed and when the desktop session ends.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(COvixApp& app, COvixDoc& doc);
     ~CMainFrame() override;
 
+    // False when the toolbar or the status bar could not be made; the
+    // window must then not be used.
+    bool Created() const { return m_created; }
+
     COvixView& View() { return *m_view; }
+    CToolBar& ToolBar() { return *m_toolBar; }
+    CStatusBar& StatusBar() { return *m_statusBar; }
+    // The help window, or nullptr before help was first asked for.
+    CHelpWindow* HelpWindow() const { return m_help.get(); }
     // The action of command `id`, or nullptr.
     QAction* Action(int32_t id) const;
 
+    // Writes the chosen-person index to "Settings"/"BioName", then the
+    // placement to `section`: "flags", "showCmd", "x1", "y1", "x2", "y2", in
+    // that order, stopping at the first write that fails. 1 when all six
+    // placement values were written, else 0.
+    virtual int32_t SaveLayout(const QString& section);
+    // Reads the chosen-person index (0 when missing or not above 0), then
+    // the placement from `section` and applies it. 0, with the window left
+    // as it is, when a value is missing or -1, when the left or top edge lies
+    // beyond the screen, or when the size is unusable; else 1.
+    virtual int32_t RestoreLayout(const QString& section);
+
+    // The desktop session ends: the layout is saved now, and once more when
+    // the window is destroyed on the way out.
+    void OnEndSession();
+
+    void OnHelpIndex();
+    void OnHelpUsing();
+    // Help on what has the focus: the highlighted menu command, the open
+    // dialog, or the chart.
+    void OnHelp();
+    void OnContextHelp();
+
+    void setVisible(bool visible) override;
+
+    static constexpr const char* kLayoutSection = "Layout";
     static constexpr int kDefaultWidth = 760;
     static constexpr int kDefaultHeight = 560;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateView();
     void CreateActions();
     void CreateMenus();
+    bool CreateToolBar();
+    bool CreateStatusBar();
     void ConnectCommands();
+    void ConnectBarToggles();
+    void DescribeWidgets();
+    void WatchHelpKeys();
+    void WatchSessionEnd();
     void FollowDocumentTitle();
     void SetProgramIcon();
 
     void SetCaption(const std::string& documentTitle);
 
+    QString FocusTopic() const;
+    void ShowHelp(const QString& topic);
+
+    WindowPlacement GetWindowPlacement() const;
+    void SetWindowPlacement(const WindowPlacement& placement);
+    QMargins FrameMargins() const;
+    QRect NormalFrame() const;
+    void SettleRestoredFrame();
+
     COvixApp& m_app;
     COvixDoc& m_doc;
-    COvixView* m_view = nullptr;  // owned by this window as its central widget
+    int32_t m_firstShow = 1;
+    // The bars and the view are owned by this window as its children.
+    CStatusBar* m_statusBar = nullptr;
+    CToolBar* m_toolBar = nullptr;
+    COvixView* m_view = nullptr;
     std::map<int32_t, QAction*> m_actions;
+    bool m_created = false;
+
+    std::unique_ptr<CHelpWindow> m_help;
+    std::unique_ptr<CHelpKeys> m_helpKeys;
+
+    // The restored normal frame, until the window has been on the screen in
+    // its normal state: only then do some platforms know the frame's size,
+    // and until then the normal rectangle cannot have changed.
+    std::optional<QRect> m_restoredFrame;
+    // The frame around the window the last time it was seen in its normal
+    // state; a maximised window's frame may differ.
+    QMargins m_normalMargins;
 };

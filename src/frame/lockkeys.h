@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+// Whether Caps Lock, Num Lock and Scroll Lock are on.
+struct LockKeys {
+    bool caps = false;
+    bool num = false;
+    bool scroll = false;
+
+    bool operator==(const LockKeys& other) const
+    {
+        return caps == other.caps && num == other.num && scroll == other.scroll;
+    }
+
+    // The keyboard's state where the platform tells it: Windows, and X11
+    // with its keyboard extension. Nothing elsewhere (Wayland, offscreen).
+    static std::optional<LockKeys> Query();
+};

@@ -1,0 +1,319 @@
+// Help: the help commands and F1 wherever the user is, What's This for
+// every command and dialog control, the pages behind every topic, and the
+// message when there is no help to show.
+#include "app/commandids.h"
+#include "app/commandtable.h"
+#include "app/ovixapp.h"
+#include "chart/ovixview.h"
+#include "dialogs/dialogbuilder.h"
+#include "dialogs/dialogtemplates.h"
+#include "frame/helptopics.h"
+#include "frame/helpwindow.h"
+#include "frame/mainframe.h"
+#include "frame/toolbar.h"
+#include "programtestenv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QWhatsThis>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+// The page and anchor of a help window's source, as a topic.
+QString Topic(const QUrl& source)
+{
+    QString topic = source.path().section('/', -1);
+    if (source.hasFragment())
+        topic += '#' + source.fragment();
+    return topic;
+}
+
+// The text of the page of `topic`, or an empty text.
+QString PageText(const QString& topic)
+{
+    return QString::fromUtf8(ReadBytes(QString(CHelpWindow::kRoot) + topic.section('#', 0, 0)));
+}
+}
+
+class HelpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+
+    void init()
+    {
+        m_folder = std::make_unique<TestFolder>();
+        m_app = std::make_unique<COvixApp>();
+        m_app->InitInstance();
+        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_folder.reset();
+    }
+
+    void theHelpCommandsOpenTheirTopics_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("Help Index") << 57666 << "index.html";
+        QTest::newRow("Using Help") << 57668 << "usinghelp.html";
+        QTest::newRow("hidden help index") << 57671 << "index.html";
+        QTest::newRow("F1 on the chart") << 57670 << "chart.html";
+    }
+
+    void theHelpCommandsOpenTheirTopics()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, topic);
+        MessageRecorder messages;
+        QVERIFY(!Frame().HelpWindow());
+        Frame().Action(id)->trigger();
+        QVERIFY(Frame().HelpWindow());
+        QVERIFY(Frame().HelpWindow()->isVisible());
+        QCOMPARE(Topic(Frame().HelpWindow()->Source()), topic);
+        QVERIFY(!Frame().HelpWindow()->Browser().toPlainText().isEmpty());
+        QVERIFY(messages.Shown().empty());
+    }
+
+    void f1OnAHighlightedMenuItem_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("Print") << "&File" << 57607 << "commands.html#print";
+        QTest::newRow("People") << "&Orvina" << 32777 << "people.html";
+        QTest::newRow("Next Month") << "&Orvina" << 32781 << "chart.html#months";
+        QTest::newRow("Toolbar") << "&View" << 59392 << "toolbar.html";
+    }
+
+    void f1OnAHighlightedMenuItem()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, id);
+        QFETCH(QString, topic);
+        QMenu* items = Menu(menu);
+        items->popup(Frame().mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(items));
+        items->setActiveAction(Frame().Action(id));
+        QTest::keyClick(items, Qt::Key_F1);
+        QVERIFY(Frame().HelpWindow() && Frame().HelpWindow()->isVisible());
+        QCOMPARE(Topic(Frame().HelpWindow()->Source()), topic);
+        // Help on the command does not run it, and the menu is closed.
+        QTRY_VERIFY(!items->isVisible());
+    }
+
+    void f1InADialog_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("People") << 32777 << "people.html";
+        QTest::newRow("Compatibility") << 32779 << "compatibility.html";
+        QTest::newRow("About") << 57664 << "commands.html#about";
+    }
+
+    void f1InADialog()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, topic);
+        bool helpShown = false;
+        bool helpUsable = false;
+        QString shownTopic;
+        InDialog(command, [&](QWidget* dialog) {
+            QWidget* focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+            QTest::keyClick(focus, Qt::Key_F1);
+            CHelpWindow* help = Frame().HelpWindow();
+            helpShown = help && help->isVisible();
+            if (!helpShown)
+                return;
+            shownTopic = Topic(help->Source());
+            // Over a modal dialog the help is modal too, or it could not be used.
+            helpUsable = help->isModal();
+            help->close();
+        });
+        QVERIFY(helpShown);
+        QCOMPARE(shownTopic, topic);
+        QVERIFY(helpUsable);
+        // Asked for from the main window again, it is an ordinary window.
+        Frame().Action(CommandId::kHelpIndex)->trigger();
+        QVERIFY(!Frame().HelpWindow()->isModal());
+    }
+
+    void contextHelpEntersWhatsThisMode_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Shift+F1") << "key";
+        QTest::newRow("toolbar button") << "button";
+        QTest::newRow("Shift+F1 in a dialog") << "dialog";
+    }
+
+    void contextHelpEntersWhatsThisMode()
+    {
+        QFETCH(QString, how);
+        bool entered = false;
+        if (how == "key") {
+            Frame().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+            QTest::keyClick(&Frame().View(), Qt::Key_F1, Qt::ShiftModifier);
+            entered = QWhatsThis::inWhatsThisMode();
+        } else if (how == "button") {
+            QTest::mouseClick(Frame().ToolBar().Button(CommandId::kContextHelp), Qt::LeftButton);
+            entered = QWhatsThis::inWhatsThisMode();
+        } else {
+            InDialog(CommandId::kPeople, [&](QWidget* dialog) {
+                QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1, Qt::ShiftModifier);
+                entered = QWhatsThis::inWhatsThisMode();
+                QWhatsThis::leaveWhatsThisMode();
+            });
+        }
+        QWhatsThis::leaveWhatsThisMode();
+        QVERIFY(entered);
+        QVERIFY(!Frame().HelpWindow());
+    }
+
+    void everyCommandHasWhatsThisAndATopic()
+    {
+        for (const CommandEntry& entry : CommandTable()) {
+            if (entry.id == 0)
+                continue;
+            const QString name = QString::number(entry.id);
+            QVERIFY2(!Frame().Action(entry.id)->whatsThis().isEmpty(), qPrintable(name));
+            QVERIFY2(AnchorExists(HelpTopics::CommandTopic(entry.id)), qPrintable(name));
+        }
+        for (const int32_t id : CToolBar::ButtonIds()) {
+            if (id != CToolBar::kSeparator)
+                QVERIFY2(!Frame().ToolBar().Button(id)->whatsThis().isEmpty(), qPrintable(QString::number(id)));
+        }
+        QVERIFY(!Frame().View().whatsThis().isEmpty());
+    }
+
+    void everyDialogControlHasWhatsThis_data()
+    {
+        QTest::addColumn<int>("dialog");
+        QTest::newRow("About") << kIddAbout;
+        QTest::newRow("People") << kIddPeople;
+        QTest::newRow("Compatibility") << kIddCompatibility;
+    }
+
+    void everyDialogControlHasWhatsThis()
+    {
+        QFETCH(int, dialog);
+        const DialogTemplate& dialogTemplate = dialog == kIddAbout    ? AboutTemplate()
+                                               : dialog == kIddPeople ? PeopleTemplate()
+                                                                      : CompatibilityTemplate();
+        QDialog window;
+        const DialogBuilder::Result built = DialogBuilder::Populate(window, dialogTemplate);
+        QCOMPARE(built.controls.size(), dialogTemplate.controls.size());
+        for (size_t i = 0; i < built.controls.size(); ++i) {
+            const QString name = QString("control %1 \"%2\"").arg(i).arg(dialogTemplate.controls[i].text);
+            QVERIFY2(!built.controls[i].widget->whatsThis().isEmpty(), qPrintable(name));
+        }
+        QCOMPARE(window.property(DialogBuilder::kTemplateIdProperty).toInt(), dialog);
+        QVERIFY(AnchorExists(HelpTopics::DialogTopic(dialog)));
+    }
+
+    void everyLinkOfTheHelpLeadsToAPage_data()
+    {
+        QTest::addColumn<QString>("page");
+        for (const QString& page : QDir(CHelpWindow::kRoot).entryList({"*.html"}))
+            QTest::newRow(qPrintable(page)) << page;
+    }
+
+    void everyLinkOfTheHelpLeadsToAPage()
+    {
+        QFETCH(QString, page);
+        const QString text = PageText(page);
+        QVERIFY(text.contains("<h1>"));
+        const QRegularExpression link("href=\"([^\"]+)\"");
+        for (auto match = link.globalMatch(text); match.hasNext();) {
+            const QString target = match.next().captured(1);
+            QVERIFY2(target.endsWith(".css") ? QFile::exists(QString(CHelpWindow::kRoot) + target) : AnchorExists(target),
+                     qPrintable(page + " -> " + target));
+        }
+    }
+
+    void withoutTheHelpAMessageSaysSo_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::newRow("Help Index") << 57666;
+        QTest::newRow("F1") << 57670;
+    }
+
+    void withoutTheHelpAMessageSaysSo()
+    {
+        QFETCH(int, id);
+        MessageRecorder messages;
+        Q_CLEANUP_RESOURCE(orvina_resources);
+        Frame().Action(id)->trigger();
+        Q_INIT_RESOURCE(orvina_resources);
+        QCOMPARE(int(messages.Shown().size()), 1);
+        QCOMPARE(messages.Shown()[0].text, QString("Failed to launch help."));
+        QCOMPARE(messages.Shown()[0].caption, QString("Orvina 2.1"));
+        QVERIFY(messages.Shown()[0].owner == &Frame());
+        QVERIFY(!Frame().HelpWindow() || !Frame().HelpWindow()->isVisible());
+    }
+
+    void aMissingTopicShowsTheContents()
+    {
+        CHelpWindow help;
+        QVERIFY(help.ShowTopic("no such page.html#anywhere"));
+        QCOMPARE(Topic(help.Source()), QString("index.html"));
+    }
+
+private:
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+
+    QMenu* Menu(const QString& title)
+    {
+        for (QAction* menu : Frame().menuBar()->actions()) {
+            if (menu->text() == title)
+                return menu->menu();
+        }
+        return nullptr;
+    }
+
+    // Runs `command`, which opens a modal dialog, calls `inside` with the
+    // dialog and closes it again.
+    void InDialog(int command, const std::function<void(QWidget*)>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            ran = true;
+            inside(dialog);
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        Frame().Action(command)->trigger();
+        QVERIFY(ran);
+    }
+
+    // The page of `topic` exists and, when the topic names an anchor, holds it.
+    static bool AnchorExists(const QString& topic)
+    {
+        const QString text = PageText(topic);
+        if (text.isEmpty())
+            return false;
+        const QString anchor = topic.section('#', 1);
+        return anchor.isEmpty() || text.contains(QString("name=\"%1\"").arg(anchor));
+    }
+
+    QTemporaryDir m_profileDir;
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<COvixApp> m_app;
+};
+
+QTEST_MAIN(HelpTest)
+#include "help_test.moc"

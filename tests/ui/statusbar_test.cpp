@@ -1,0 +1,175 @@
+// The main frame's status bar: the idle text, the prompts of hovered buttons
+// and highlighted menu items, the lock-key panes and View > Status Bar.
+#include "app/commandids.h"
+#include "app/ovixapp.h"
+#include "chart/ovixview.h"
+#include "frame/mainframe.h"
+#include "frame/statusbar.h"
+#include "frame/toolbar.h"
+#include "programtestenv.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(std::optional<LockKeys>)
+
+class StatusBarTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+
+    void init()
+    {
+        m_folder = std::make_unique<TestFolder>();
+        m_app = std::make_unique<COvixApp>();
+        m_app->InitInstance();
+        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_folder.reset();
+    }
+
+    void itSaysHowToGetHelpWhenIdle()
+    {
+        QCOMPARE(Bar().MessageText(), QString("For Help, press F1"));
+        QVERIFY(Frame().statusBar() == &Bar());
+        QVERIFY(Bar().isVisible());
+        // The text is shown, not merely kept.
+        const QList<QLabel*> labels = Bar().findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
+            return label->isVisible() && label->text() == "For Help, press F1";
+        }));
+    }
+
+    void aHoveredButtonShowsItsPrompt_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("People") << 32777 << "Select name for Orvina or enter names & birthdays into database";
+        QTest::newRow("Print") << 57607 << "Print the active document";
+        QTest::newRow("Next Month") << 32781 << "View next month";
+        QTest::newRow("Context help") << 57669 << "Display help for clicked on buttons, menus and windows";
+    }
+
+    void aHoveredButtonShowsItsPrompt()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, prompt);
+        QToolButton* button = Frame().ToolBar().Button(id);
+        QVERIFY(button);
+        QTest::mouseMove(button, button->rect().center());
+        QTRY_COMPARE(Bar().MessageText(), prompt);
+        QTest::mouseMove(&Frame().View(), QPoint(200, 200));
+        QTRY_COMPARE(Bar().MessageText(), QString("For Help, press F1"));
+    }
+
+    void aHighlightedMenuItemShowsItsPrompt_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("Print Setup") << "&File" << 57606 << "Change the printer and printing options";
+        QTest::newRow("Compatibility") << "&Orvina" << 32779 << "Check compatibility between two people";
+        QTest::newRow("Status Bar") << "&View" << 59393 << "Show or hide the status bar";
+        QTest::newRow("Using Help") << "&Help" << 57668 << "Display instructions about how to use help";
+    }
+
+    void aHighlightedMenuItemShowsItsPrompt()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, id);
+        QFETCH(QString, prompt);
+        QMenu* items = Menu(menu);
+        items->popup(Frame().mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(items));
+        items->setActiveAction(Frame().Action(id));
+        QTRY_COMPARE(Bar().MessageText(), prompt);
+        items->close();
+        QTRY_COMPARE(Bar().MessageText(), QString("For Help, press F1"));
+    }
+
+    void theLockPanesFollowTheKeys_data()
+    {
+        QTest::addColumn<std::optional<LockKeys>>("keys");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("all off") << std::optional(LockKeys{}) << QStringList{"", "", ""};
+        QTest::newRow("Caps Lock") << std::optional(LockKeys{true, false, false}) << QStringList{"CAP", "", ""};
+        QTest::newRow("Num Lock") << std::optional(LockKeys{false, true, false}) << QStringList{"", "NUM", ""};
+        QTest::newRow("Scroll Lock") << std::optional(LockKeys{false, false, true}) << QStringList{"", "", "SCRL"};
+        QTest::newRow("all on") << std::optional(LockKeys{true, true, true}) << QStringList{"CAP", "NUM", "SCRL"};
+        QTest::newRow("state unknown") << std::optional<LockKeys>() << QStringList{"", "", ""};
+    }
+
+    void theLockPanesFollowTheKeys()
+    {
+        QFETCH(std::optional<LockKeys>, keys);
+        QFETCH(QStringList, texts);
+        const QList<QLabel*> panes = Panes();
+        const QStringList names = {"CAP", "NUM", "SCRL"};
+        Bar().ShowLockKeys(keys);
+        for (int i = 0; i < panes.size(); ++i) {
+            QCOMPARE(panes[i]->text(), texts[i]);
+            // As wide as its text, shown or not, and right of the message, in order.
+            const int textWidth = panes[i]->fontMetrics().horizontalAdvance(names[i]);
+            QVERIFY(panes[i]->width() >= textWidth && panes[i]->width() <= textWidth + 16);
+            QVERIFY(panes[i]->x() > (i == 0 ? Bar().width() / 2 : panes[i - 1]->x()));
+        }
+    }
+
+    void whereThePlatformDoesNotTellThePanesStayBlank()
+    {
+        if (QGuiApplication::platformName() != "offscreen")
+            QSKIP("only the offscreen platform is known to say nothing about the keys");
+        QVERIFY(!LockKeys::Query());
+        QTest::keyClick(&Frame().View(), Qt::Key_CapsLock);
+        for (QLabel* pane : Panes())
+            QCOMPARE(pane->text(), QString());
+    }
+
+    void viewStatusBarShowsAndHidesIt()
+    {
+        QAction* toggle = Frame().Action(CommandId::kViewStatusBar);
+        QVERIFY(toggle->isCheckable());
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(Bar().isHidden());
+        QVERIFY(!toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(Bar().isVisible());
+        QVERIFY(toggle->isChecked());
+    }
+
+private:
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CStatusBar& Bar() { return Frame().StatusBar(); }
+
+    // The lock-key panes, left to right.
+    QList<QLabel*> Panes()
+    {
+        return {Bar().Pane(59137), Bar().Pane(59138), Bar().Pane(59139)};
+    }
+
+    QMenu* Menu(const QString& title)
+    {
+        for (QAction* menu : Frame().menuBar()->actions()) {
+            if (menu->text() == title)
+                return menu->menu();
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir m_profileDir;
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<COvixApp> m_app;
+};
+
+QTEST_MAIN(StatusBarTest)
+#include "statusbar_test.moc"

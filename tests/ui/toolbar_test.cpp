@@ -1,0 +1,241 @@
+// The main frame's toolbar: its buttons and their images, where it docks,
+// how it is shown and hidden, and a start-up without its image strip.
+#include "app/commandids.h"
+#include "app/ovixapp.h"
+#include "chart/ovixview.h"
+#include "frame/mainframe.h"
+#include "frame/toolbar.h"
+#include "programtestenv.h"
+
+#include <QAction>
+#include <QToolButton>
+#include <QtTest>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+class ToolBarTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+
+    void init()
+    {
+        m_folder = std::make_unique<TestFolder>();
+        m_app = std::make_unique<COvixApp>();
+        m_app->InitInstance();
+        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_folder.reset();
+    }
+
+    void theEntriesInOrder()
+    {
+        QList<int> ids;
+        for (QAction* action : Bar().actions()) {
+            ids << (action->isSeparator() ? 0 : action->data().toInt());
+            // A button runs the same command as its menu item or key.
+            if (!action->isSeparator())
+                QVERIFY(action == Frame().Action(action->data().toInt()));
+        }
+        QCOMPARE(ids, QList<int>({32777, 32778, 32779, 0, 57607, 57664, 32782, 32781, 57669}));
+        QCOMPARE(Frame().toolBarArea(&Bar()), Qt::TopToolBarArea);
+        QVERIFY(Bar().isMovable() && Bar().isFloatable());
+        QCOMPARE(Bar().allowedAreas(), Qt::AllToolBarAreas);
+    }
+
+    void everyButton_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("image");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("People") << 32777 << 0 << "People";
+        QTest::newRow("Display") << 32778 << 1 << "Display";
+        QTest::newRow("Compatibility") << 32779 << 2 << "Compatibility";
+        QTest::newRow("Print") << 57607 << 3 << "Print";
+        QTest::newRow("About") << 57664 << 4 << "About";
+        QTest::newRow("Previous Month") << 32782 << 5 << "Previous Month";
+        QTest::newRow("Next Month") << 32781 << 6 << "Next Month";
+        QTest::newRow("Context help") << 57669 << 7 << "Help";
+    }
+
+    void everyButton()
+    {
+        QFETCH(int, id);
+        QFETCH(int, image);
+        QFETCH(QString, tooltip);
+        QToolButton* button = Bar().Button(id);
+        QVERIFY(button);
+        QCOMPARE(button->size(), QSize(23, 22));
+        QCOMPARE(button->toolTip(), tooltip);
+        const QImage shown = button->icon().pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(shown, Bar().Images().at(image));
+    }
+
+    void theImagesAreDrawnAndDistinct()
+    {
+        const std::vector<QImage>& images = Bar().Images();
+        QCOMPARE(int(images.size()), 8);
+        for (size_t i = 0; i < images.size(); ++i) {
+            QCOMPARE(images[i].size(), QSize(16, 15));
+            QVERIFY2(OpaquePixels(images[i]) >= 20, qPrintable(QString("image %1 is all but empty").arg(i)));
+            // The grey becomes the button face.
+            for (int y = 0; y < 15; ++y) {
+                for (int x = 0; x < 16; ++x)
+                    QVERIFY(images[i].pixel(x, y) != qRgb(192, 192, 192));
+            }
+            for (size_t j = i + 1; j < images.size(); ++j)
+                QVERIFY2(images[i] != images[j], qPrintable(QString("images %1 and %2 are the same").arg(i).arg(j)));
+        }
+    }
+
+    void theStripHoldsSixteenColoursOnGrey()
+    {
+        const QImage strip(CToolBar::kBitmap);
+        QCOMPARE(strip.size(), QSize(128, 15));
+        std::set<QRgb> colours;
+        for (int i = 0; i < 8; ++i) {
+            // The grey around each drawing is its most frequent colour.
+            std::map<QRgb, int> counts;
+            for (int y = 0; y < 15; ++y) {
+                for (int x = i * 16; x < i * 16 + 16; ++x) {
+                    ++counts[strip.pixel(x, y)];
+                    colours.insert(strip.pixel(x, y));
+                }
+            }
+            const auto most = std::max_element(counts.begin(), counts.end(),
+                                               [](const auto& a, const auto& b) { return a.second < b.second; });
+            QCOMPARE(most->first, qRgb(192, 192, 192));
+        }
+        QVERIFY(colours.size() <= 16);
+    }
+
+    void aStripOfAnotherSizeGivesNoImages_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("too narrow") << QSize(112, 15);
+        QTest::newRow("too high") << QSize(128, 16);
+        QTest::newRow("none") << QSize(0, 0);
+    }
+
+    void aStripOfAnotherSizeGivesNoImages()
+    {
+        QFETCH(QSize, size);
+        QImage strip(size, QImage::Format_RGB32);
+        strip.fill(Qt::blue);
+        QVERIFY(CToolBar::CutStrip(strip).empty());
+    }
+
+    void theSeparatorIsEightPixelsOnEverySide_data()
+    {
+        QTest::addColumn<Qt::ToolBarArea>("area");
+        QTest::newRow("top") << Qt::TopToolBarArea;
+        QTest::newRow("left") << Qt::LeftToolBarArea;
+    }
+
+    void theSeparatorIsEightPixelsOnEverySide()
+    {
+        QFETCH(Qt::ToolBarArea, area);
+        Frame().addToolBar(area, &Bar());
+        QCOMPARE(Frame().toolBarArea(&Bar()), area);
+        QWidget* separator = Bar().widgetForAction(Bar().actions().at(3));
+        QTRY_COMPARE(Bar().orientation() == Qt::Horizontal ? separator->width() : separator->height(), 8);
+    }
+
+    void everyStartShowsItAtTheTop()
+    {
+        Frame().addToolBar(Qt::LeftToolBarArea, &Bar());
+        Frame().Action(CommandId::kViewToolbar)->trigger();
+        QVERIFY(Bar().isHidden());
+        m_app.reset();
+
+        m_app = std::make_unique<COvixApp>();
+        m_app->InitInstance();
+        QCOMPARE(Frame().toolBarArea(&Bar()), Qt::TopToolBarArea);
+        QVERIFY(Bar().isVisible());
+        QVERIFY(Frame().Action(CommandId::kViewToolbar)->isChecked());
+    }
+
+    void viewToolbarShowsAndHidesIt()
+    {
+        QAction* toggle = Frame().Action(CommandId::kViewToolbar);
+        QVERIFY(toggle->isCheckable());
+        QVERIFY(toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(Bar().isHidden());
+        QVERIFY(!toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(Bar().isVisible());
+        QVERIFY(toggle->isChecked());
+        // Hidden any other way, the check mark follows.
+        Bar().hide();
+        QVERIFY(!toggle->isChecked());
+    }
+
+    void theMonthButtonsStepTheChart_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("month");
+        QTest::newRow("Previous Month") << 32782 << 5;
+        QTest::newRow("Next Month") << 32781 << 7;
+    }
+
+    void theMonthButtonsStepTheChart()
+    {
+        QFETCH(int, id);
+        QFETCH(int, month);
+        CChart& chart = Frame().View().Chart();
+        chart.m_year = 2001;
+        chart.m_month = 6;
+        QTest::mouseClick(Bar().Button(id), Qt::LeftButton);
+        QCOMPARE(chart.m_month, month);
+    }
+
+    void withoutItsImagesTheWindowIsNotMade()
+    {
+        m_app.reset();
+        QVERIFY(WriteBytes(m_folder->File("database.bio"), kDefaultDatabase + "keep"));
+        MessageRecorder messages;
+        Q_CLEANUP_RESOURCE(orvina_resources);
+        int exitCode = -1;
+        {
+            COvixApp app;
+            exitCode = app.Run();
+            QVERIFY(!app.MainFrame());
+        }
+        Q_INIT_RESOURCE(orvina_resources);
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(int(messages.Shown().size()), 1);
+        QCOMPARE(messages.Shown()[0].text, QString("Failed to create empty document."));
+        QCOMPARE(messages.Shown()[0].caption, QString("Orvina 2.1"));
+        // Nothing was read, so nothing was written over the people.
+        QCOMPARE(ReadBytes(m_folder->File("database.bio")), kDefaultDatabase + "keep");
+    }
+
+private:
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CToolBar& Bar() { return Frame().ToolBar(); }
+
+    static int OpaquePixels(const QImage& image)
+    {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                count += qAlpha(image.pixel(x, y)) != 0;
+        }
+        return count;
+    }
+
+    QTemporaryDir m_profileDir;
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<COvixApp> m_app;
+};
+
+QTEST_MAIN(ToolBarTest)
+#include "toolbar_test.moc"
