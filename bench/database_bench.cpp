@@ -115,8 +115,9 @@ void BM_LoadIntoNameList(benchmark::State& state)
     for (auto _ : state) {
         const DatabaseLoadResult result = LoadDatabaseFile(database.path);
         CNameList list;
-        for (const CName& record : result.records)
-            list.Append(record);
+        list.Reserve(static_cast<int32_t>(result.records.size()));
+        for (CName record : result.records)
+            list.Append(std::move(record));
         if (list.Count() != kPeople)
             state.SkipWithError("the database did not load");
         state.PauseTiming();
