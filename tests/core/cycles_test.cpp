@@ -10,11 +10,7 @@ namespace {
 // in double precision.
 TEST(ComputeCycles, WorkedExamples)
 {
-    const struct {
-        const char* name;
-        int32_t age;
-        CycleValues values;
-    } rows[] = {
+    const struct { const char* name; int32_t age; CycleValues values; } rows[] = {
         {"birth day", 0, {0, 0, 0, 0}},
         {"day 1", 1, {27, 22, 19, 16}},
         {"day -1 rounds toward zero", -1, {-26, -21, -18, -15}},

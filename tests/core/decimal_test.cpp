@@ -9,11 +9,7 @@ namespace {
 
 TEST(DecimalToInt, Conversions)
 {
-    const struct {
-        const char* name;
-        std::string_view text;
-        int32_t value;
-    } rows[] = {
+    const struct { const char* name; std::string_view text; int32_t value; } rows[] = {
         {"plain digits", "1901", 1901},
         {"leading zeros", "0001", 1},
         {"leading blanks of every kind", " \t\r\n\v\f42", 42},

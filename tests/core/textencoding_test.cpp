@@ -9,11 +9,7 @@ namespace {
 // Expected UTF-8 bytes are written out from the Unicode code charts.
 TEST(Utf16LeToUtf8, Converts)
 {
-    const struct {
-        const char* name;
-        std::vector<uint16_t> units;
-        std::string utf8;
-    } rows[] = {
+    const struct { const char* name; std::vector<uint16_t> units; std::string utf8; } rows[] = {
         {"empty", {}, ""},
         {"ASCII and NUL", {'N', 0x0000, 'w'}, std::string("N\0w", 3)},
         {"two bytes", {0x00E9, 0x07FF}, "\xC3\xA9\xDF\xBF"},
