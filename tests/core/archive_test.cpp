@@ -19,10 +19,16 @@ CName Named(std::string name)
     return CName(std::move(name), "", "", "");
 }
 
-// One record with only its name set, the name's length prefix given.
-std::string NameOnlyFile(const char* prefix, const std::string& name)
+// A file of one record, the class defined before it.
+std::string OneRecord(const std::string& fields)
 {
-    return Hex("01 00") + kNewClassBytes + Hex(prefix) + name + Hex("00 00 00");
+    return Hex("01 00") + kNewClassBytes + fields;
+}
+
+// A record with only its name set, the name's length prefix given.
+std::string NameOnly(const char* prefix, const std::string& name)
+{
+    return Hex(prefix) + name + Hex("00 00 00");
 }
 
 // A wide string: the marker, the length prefix in 16-bit units, the units.
@@ -41,59 +47,50 @@ void ExpectRecords(const CNameTable& table, const std::vector<CName>& expected)
 
 TEST(Archive, ByteForms)
 {
-    const std::string twoDefaults =
-        Hex("02 00") + kNewClassBytes + kDefaultFieldBytes + kClassRefBytes + kDefaultFieldBytes;
+    const std::string& def = kDefaultFieldBytes;
+    const std::string& ref = kClassRefBytes;
+    const std::string empty = Hex("00 00 00 00");
+    const std::string twoDefaults = Hex("02 00") + kNewClassBytes + def + ref + def;
     ASSERT_EQ(twoDefaults.size(), 55u);
-    const struct {
-        const char* name;
-        std::string bytes;
-        std::vector<CName> records;
-        bool written;  // whether WriteArchive writes this form; the reader reads every row
-    } rows[] = {
+    const std::string a254(254, 'a'), b255(255, 'b'), c300(300, 'c'), d65533(65533, 'd'), e65534(65534, 'e');
+    const std::string nul65534(0xFFFE, '\0');
+    // `written`: WriteArchive writes this form; ReadArchive reads every row.
+    const struct { const char* name; std::string bytes; std::vector<CName> records; bool written; } rows[] = {
         {"one default person, 33 bytes",
          Hex("01 00 FF FF 00 00 05 00 43 4E 61 6D 65 08 4E 65 77 20 4E 61 6D 65 04 31 39 30 31 02 30 31 02 30 31"),
          {kDefaultPerson}, true},
         {"two default people, 55 bytes", twoDefaults, {kDefaultPerson, kDefaultPerson}, true},
         {"nobody", Hex("00 00"), {}, true},
-        {"text bytes as they stand", Hex("01 00") + kNewClassBytes + Hex("04 C3 A9 00 FF 00 02 2D 37 02 20 33"),
+        {"text bytes as they stand", OneRecord(Hex("04 C3 A9 00 FF 00 02 2D 37 02 20 33")),
          {CName(std::string("\xC3\xA9\x00\xFF", 4), "", "-7", " 3")}, true},
-        {"length 254", NameOnlyFile("FE", std::string(254, 'a')), {Named(std::string(254, 'a'))}, true},
-        {"length 255", NameOnlyFile("FF FF 00", std::string(255, 'b')), {Named(std::string(255, 'b'))}, true},
-        {"length 300", NameOnlyFile("FF 2C 01", std::string(300, 'c')), {Named(std::string(300, 'c'))}, true},
-        {"length 65533", NameOnlyFile("FF FD FF", std::string(65533, 'd')), {Named(std::string(65533, 'd'))}, true},
-        {"length 65534", NameOnlyFile("FF FF FF FE FF 00 00", std::string(65534, 'e')),
-         {Named(std::string(65534, 'e'))}, true},
-        {"length 70000", NameOnlyFile("FF FF FF 70 11 01 00", std::string(70000, 'f')),
-         {Named(std::string(70000, 'f'))}, true},
-        {"four-byte count", Hex("FF FF 02 00 00 00") + kNewClassBytes + kDefaultFieldBytes + kClassRefBytes +
-                                Hex("00 00 00 00"),
+        {"length 254", OneRecord(NameOnly("FE", a254)), {Named(a254)}, true},
+        {"length 255", OneRecord(NameOnly("FF FF 00", b255)), {Named(b255)}, true},
+        {"length 300", OneRecord(NameOnly("FF 2C 01", c300)), {Named(c300)}, true},
+        {"length 65533", OneRecord(NameOnly("FF FD FF", d65533)), {Named(d65533)}, true},
+        {"length 65534", OneRecord(NameOnly("FF FF FF FE FF 00 00", e65534)), {Named(e65534)}, true},
+        {"four-byte count", Hex("FF FF 02 00 00 00") + kNewClassBytes + def + ref + empty,
          {kDefaultPerson, kEmptyPerson}, false},
-        {"four-byte class reference", Hex("02 00") + kNewClassBytes + kDefaultFieldBytes + Hex("FF 7F 01 00 00 80") +
-                                          kDefaultFieldBytes,
+        {"four-byte class reference", Hex("02 00") + kNewClassBytes + def + Hex("FF 7F 01 00 00 80") + def,
          {kDefaultPerson, kDefaultPerson}, false},
-        {"short texts in longer prefixes",
-         Hex("01 00") + kNewClassBytes + Hex("FF 02 00 41 42 FF FF FF 01 00 00 00 43 00 00"),
+        {"short texts in longer prefixes", OneRecord(Hex("FF 02 00 41 42 FF FF FF 01 00 00 00 43 00 00")),
          {CName("AB", "C", "", "")}, false},
-        {"wide strings with each length form", Hex("01 00") + kNewClassBytes + Wide("02", "E9 00 AC 20") +
-                                                   Wide("FF 01 00", "31 00") + Wide("FF FF FF 01 00 00 00", "32 00") +
-                                                   Wide("00", ""),
+        {"wide strings with each length form",
+         OneRecord(Wide("02", "E9 00 AC 20") + Wide("FF 01 00", "31 00") + Wide("FF FF FF 01 00 00 00", "32 00") +
+                   Wide("00", "")),
          {CName("\xC3\xA9\xE2\x82\xAC", "1", "2", "")}, false},
         // After the wide marker 0xFFFE is an ordinary length: wide strings do not nest.
-        {"wide length 0xFFFE",
-         Hex("01 00") + kNewClassBytes + Hex("FF FE FF FF FE FF") + std::string(2 * 0xFFFE, '\0') + Hex("00 00 00"),
-         {Named(std::string(0xFFFE, '\0'))}, false},
-        {"wide record between narrow ones", Hex("03 00") + kNewClassBytes + kDefaultFieldBytes + kClassRefBytes +
-                                                Wide("01", "42 00") + Hex("00 00 00") + kClassRefBytes +
-                                                Hex("00 00 00 00"),
+        {"wide length 0xFFFE", OneRecord(NameOnly("FF FE FF FF FE FF", nul65534 + nul65534)), {Named(nul65534)},
+         false},
+        {"wide record between narrow ones",
+         Hex("03 00") + kNewClassBytes + def + ref + Wide("01", "42 00") + Hex("00 00 00") + ref + empty,
          {kDefaultPerson, Named("B"), kEmptyPerson}, false},
-        {"trailing bytes ignored", Hex("01 00") + kNewClassBytes + kDefaultFieldBytes + Hex("DE AD BE EF 00"),
-         {kDefaultPerson}, false},
+        {"trailing bytes ignored", OneRecord(def + Hex("DE AD BE EF 00")), {kDefaultPerson}, false},
         // Null tags and references to records already read take a place in
         // the count, add nothing and take no index: the second definition of
         // the class takes index 3, after the class (1) and the first record (2).
         {"null tags, back-references and a second class definition",
-         Hex("07 00 00 00") + kNewClassBytes + Hex("00 00 00 00") + Hex("02 00 FF 7F 02 00 00 00 FF 7F 00 00 00 00") +
-             kNewClassBytes + kDefaultFieldBytes + Hex("03 80 00 00 00 00"),
+         Hex("07 00 00 00") + kNewClassBytes + empty + Hex("02 00 FF 7F 02 00 00 00 FF 7F 00 00 00 00") +
+             kNewClassBytes + def + Hex("03 80") + empty,
          {kEmptyPerson, kDefaultPerson, kEmptyPerson}, false},
     };
     for (const auto& row : rows) {
@@ -132,67 +129,60 @@ TEST(Archive, CountForms)
 
 TEST(Archive, DamagedFiles)
 {
+    const std::string& def = kDefaultFieldBytes;
     // Two default records are 55 bytes; a third starts at offset 55.
-    const std::string two = Hex("03 00") + kNewClassBytes + kDefaultFieldBytes + kClassRefBytes + kDefaultFieldBytes;
-    const std::string oneFirst = Hex("02 00") + kNewClassBytes + kDefaultFieldBytes;  // record 2 at offset 33
-    const std::vector<CName> none;
-    const std::vector<CName> one = {kDefaultPerson};
-    const std::vector<CName> both = {kDefaultPerson, kDefaultPerson};
-    const struct {
-        const char* name;
-        std::string bytes;
-        std::vector<CName> kept;
-        uint64_t offset;
-        std::string reason;
-    } rows[] = {
+    const std::string two = Hex("03 00") + kNewClassBytes + def + kClassRefBytes + def;
+    const std::string oneFirst = Hex("02 00") + kNewClassBytes + def;  // record 2 at offset 33
+    const std::vector<CName> none, one = {kDefaultPerson}, both = {kDefaultPerson, kDefaultPerson};
+    auto cut = [](int record) { return "unexpected end of file in record " + std::to_string(record); };
+    const std::string cutCount = "unexpected end of file in the record count";
+    auto notClass = [](const char* tag, int record) {
+        return "class reference " + std::string(tag) + " in record " + std::to_string(record) +
+               " does not name class 'CName'";
+    };
+    auto notRecord = [](int tag) {
+        return "object reference " + std::to_string(tag) + " in record 2 does not name a record already read";
+    };
+    const struct { const char* name; std::string bytes; std::vector<CName> kept; uint64_t offset; std::string reason; }
+        rows[] = {
         {"empty file", "", none, 0, "empty file"},
-        {"count cut short", Hex("01"), none, 0, "unexpected end of file in the record count"},
-        {"four-byte count cut short", Hex("FF FF 01 00 00"), none, 2, "unexpected end of file in the record count"},
-        {"tag cut short", Hex("01 00 FF"), none, 2, "unexpected end of file in record 1"},
-        {"four-byte tag cut short", Hex("01 00 FF 7F 01 00"), none, 4, "unexpected end of file in record 1"},
-        {"schema cut short", Hex("01 00 FF FF 00"), none, 4, "unexpected end of file in record 1"},
-        {"class name cut short", Hex("01 00 FF FF 00 00 05 00 43 4E 61"), none, 8,
-         "unexpected end of file in record 1"},
-        {"field missing", Hex("01 00") + kNewClassBytes + Hex("00 00 00"), none, 16,
-         "unexpected end of file in record 1"},
-        {"third tag cut short", two + Hex("01"), both, 55, "unexpected end of file in record 3"},
-        {"third record's length cut short", two + Hex("01 80 FF FF FF 01"), both, 60,
-         "unexpected end of file in record 3"},
-        {"third record's text cut short", two + Hex("01 80 08 4E 65"), both, 58, "unexpected end of file in record 3"},
-        {"count larger than the file", Hex("FF FF FF FF FF FF") + kNewClassBytes + kDefaultFieldBytes, one, 37,
-         "unexpected end of file in record 2"},
-        {"four-byte length past the end", Hex("01 00") + kNewClassBytes + Hex("FF FF FF FF FF FF FF 41 42"), none, 20,
-         "unexpected end of file in record 1"},
-        {"wide length past the end", Hex("01 00") + kNewClassBytes + Wide("FF FF FF FF FF FF 7F", "41 00"), none, 23,
-         "unexpected end of file in record 1"},
-        {"wide text of an odd byte count", Hex("01 00") + kNewClassBytes + Wide("02", "41 00 42"), none, 17,
-         "unexpected end of file in record 1"},
-        {"unknown class", Hex("01 00 FF FF 00 00 07 00") + "CPerson" + kDefaultFieldBytes, none, 8,
-         "unknown class 'CPerson'"},
-        {"unprintable class name", Hex("01 00 FF FF 00 00 03 00 43 0A 27") + kDefaultFieldBytes, none, 8,
+        {"count cut short", Hex("01"), none, 0, cutCount},
+        {"four-byte count cut short", Hex("FF FF 01 00 00"), none, 2, cutCount},
+        {"tag cut short", Hex("01 00 FF"), none, 2, cut(1)},
+        {"four-byte tag cut short", Hex("01 00 FF 7F 01 00"), none, 4, cut(1)},
+        {"schema cut short", Hex("01 00 FF FF 00"), none, 4, cut(1)},
+        {"class name cut short", Hex("01 00 FF FF 00 00 05 00 43 4E 61"), none, 8, cut(1)},
+        {"field missing", OneRecord(Hex("00 00 00")), none, 16, cut(1)},
+        {"third tag cut short", two + Hex("01"), both, 55, cut(3)},
+        {"third record's length cut short", two + Hex("01 80 FF FF FF 01"), both, 60, cut(3)},
+        {"third record's text cut short", two + Hex("01 80 08 4E 65"), both, 58, cut(3)},
+        {"count far larger than the file", Hex("FF FF FF FF FF FF") + kNewClassBytes + def, one, 37, cut(2)},
+        {"four-byte length past the end", OneRecord(Hex("FF FF FF FF FF FF FF 41 42")), none, 20, cut(1)},
+        {"wide length past the end", OneRecord(Wide("FF FF FF FF FF FF 7F", "41 00")), none, 23, cut(1)},
+        {"wide text of an odd byte count", OneRecord(Wide("02", "41 00 42")), none, 17, cut(1)},
+        {"unknown class", Hex("01 00 FF FF 00 00 07 00") + "CPerson" + def, none, 8, "unknown class 'CPerson'"},
+        {"unprintable class name", Hex("01 00 FF FF 00 00 03 00 43 0A 27") + def, none, 8,
          "unknown class 'C\\x0A\\x27'"},
         {"class name of 63 bytes", Hex("01 00 FF FF 00 00 3F 00") + std::string(63, 'Q'), none, 8,
          "unknown class '" + std::string(63, 'Q') + "'"},
         {"class name of 64 bytes", Hex("01 00 FF FF 00 00 40 00") + std::string(64, 'C'), none, 6,
          "class name of 64 bytes is too long"},
-        {"wrong schema", Hex("01 00 FF FF 02 00 05 00 43 4E 61 6D 65") + kDefaultFieldBytes, none, 4,
+        {"wrong schema", Hex("01 00 FF FF 02 00 05 00 43 4E 61 6D 65") + def, none, 4,
          "unsupported schema 2 of class 'CName'"},
-        {"class reference before the class", Hex("01 00 01 80") + kDefaultFieldBytes, none, 2,
-         "class reference 0x8001 in record 1 does not name class 'CName'"},
-        {"class reference to a record", oneFirst + Hex("02 80") + kDefaultFieldBytes, one, 33,
-         "class reference 0x8002 in record 2 does not name class 'CName'"},
-        {"four-byte class reference to nothing", oneFirst + Hex("FF 7F 05 00 00 80") + kDefaultFieldBytes, one, 33,
-         "class reference 0x80000005 in record 2 does not name class 'CName'"},
-        {"object reference to the class", oneFirst + Hex("01 00"), one, 33,
-         "object reference 1 in record 2 does not name a record already read"},
-        {"object reference not yet given", oneFirst + Hex("03 00"), one, 33,
-         "object reference 3 in record 2 does not name a record already read"},
-        {"fault after skipped entries", Hex("04 00") + kNewClassBytes + kDefaultFieldBytes + Hex("02 00 00 00 01 80 01"),
-         one, 40, "unexpected end of file in record 4"},
+        {"class reference before the class", Hex("01 00 01 80") + def, none, 2, notClass("0x8001", 1)},
+        {"class reference to a record", oneFirst + Hex("02 80") + def, one, 33, notClass("0x8002", 2)},
+        {"four-byte class reference to nothing", oneFirst + Hex("FF 7F 05 00 00 80") + def, one, 33,
+         notClass("0x80000005", 2)},
+        {"object reference to the class", oneFirst + Hex("01 00"), one, 33, notRecord(1)},
+        {"object reference not yet given", oneFirst + Hex("03 00"), one, 33, notRecord(3)},
+        {"fault after skipped entries", Hex("04 00") + kNewClassBytes + def + Hex("02 00 00 00 01 80 01"), one, 40,
+         cut(4)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const ArchiveReadResult result = ReadArchive(row.bytes);
+        // However large the count, no more is reserved than the bytes can hold.
+        EXPECT_LE(result.records.capacity(), row.bytes.size() / 6);
         ASSERT_TRUE(result.fault.has_value());
         EXPECT_EQ(result.fault->offset, row.offset);
         EXPECT_EQ(result.fault->reason, row.reason);
