@@ -140,6 +140,7 @@ TEST_F(DatabaseFile, FailedSaveLeavesTheOldFile)
     std::signal(SIGXFSZ, savedHandler);
     ASSERT_TRUE(cutShort.has_value());
     EXPECT_NE(cutShort->find(m_path), std::string::npos) << *cutShort;
+    EXPECT_NE(cutShort->find("cannot write the temporary file"), std::string::npos) << *cutShort;
 
     EXPECT_EQ(Read(m_path), kTwoDefaults);
     EXPECT_EQ(Entries(m_folder), before);
