@@ -1,6 +1,5 @@
 // The ruling of the chart: every line of DrawGrid with the pen it is drawn in.
 #include "chart_testing.h"
-#include "platform/recordingdc.h"
 
 #include <gtest/gtest.h>
 
@@ -8,33 +7,16 @@
 
 namespace {
 
-using charttest::ChartSetup;
+using namespace charttest;
 using Segment = RecordingDC::Segment;
 
-constexpr PenState kDefaultPen{PenStyle::Solid, 1, Rgb{0, 0, 0}};
-constexpr PenState kBlack{PenStyle::Solid, 1, Rgb{0, 0, 0}};
-constexpr PenState kLight{PenStyle::Solid, 1, Rgb{225, 225, 225}};
-constexpr PenState kSolidGrey{PenStyle::Solid, 1, Rgb{128, 128, 128}};
-constexpr PenState kDottedGrey{PenStyle::Dot, 1, Rgb{128, 128, 128}};
-
-// Device heights of the 900 x 550 frame: y = (430 - chart y) / 2.
-constexpr int32_t kTop = 0;          // +430
-constexpr int32_t kZero = 215;       // 0
-constexpr int32_t kCurveBottom = 430;  // -430
-constexpr int32_t kBlackRule = 429;  // -428
-constexpr int32_t kWeekdayTop = 460;   // -490
-constexpr int32_t kLightRule = 519;  // -608
+// Device heights of the 900 x 550 frame.
+constexpr int32_t kZero = 215;             // chart y 0
+constexpr int32_t kCurveBottom = 430;      // -430
+constexpr int32_t kBlackRule = 429;        // -428
+constexpr int32_t kWeekdayTop = 460;       // -490
+constexpr int32_t kLightRule = 519;        // -608
 constexpr int32_t kDayNumberBottom = 520;  // -610
-constexpr int32_t kBottom = 550;     // -670
-
-std::vector<Segment> GridOf(int32_t day, RecordingDC& dc)
-{
-    ChartSetup setup(charttest::kYear, charttest::kMonth, day);
-    RecordingDC pass;
-    setup.chart.Draw(pass);
-    setup.chart.DrawGrid(dc);
-    return dc.Segments();
-}
 
 // The grid as the finished picture shows it: the horizontal rules, then
 // every boundary from the left edge to the right, the selected day's two
@@ -42,7 +24,7 @@ std::vector<Segment> GridOf(int32_t day, RecordingDC& dc)
 std::vector<Segment> ExpectedGrid(int32_t day)
 {
     std::vector<Segment> lines = {
-        {0, kZero, 900, kZero, kDefaultPen},
+        {0, kZero, 900, kZero, kBlack},
         {0, kCurveBottom, 900, kCurveBottom, kLight},
         {0, kBlackRule, 900, kBlackRule, kBlack},
         {0, kWeekdayTop, 900, kWeekdayTop, kBlack},
@@ -50,48 +32,44 @@ std::vector<Segment> ExpectedGrid(int32_t day)
         {0, kDayNumberBottom, 900, kDayNumberBottom, kBlack},
     };
     auto boundary = [&lines](int32_t x, PenState pen) {
-        lines.push_back({x, kTop, x, kCurveBottom, pen});
+        lines.push_back({x, 0, x, kCurveBottom, pen});
         lines.push_back({x, kWeekdayTop, x, kDayNumberBottom, pen});
     };
-    for (int32_t k = 0; k <= charttest::kDays; ++k) {
-        const int32_t x = 30 * k;
+    for (int32_t k = 0; k <= kDays; ++k) {
         const bool framed = k == day - 1 || k == day;
         if (framed) {
-            boundary(x, kLight);
-            boundary(x + 3, kBlack);
+            boundary(30 * k, kLight);
+            boundary(30 * k + 3, kBlack);
         } else {
-            boundary(x, k == 0 ? kSolidGrey : kDottedGrey);
+            boundary(30 * k, k == 0 ? kSolidGrey : kDottedGrey);
         }
         // The left edge runs on down to the bottom of the chart.
         if (k == 0)
-            lines.push_back({0, kCurveBottom, 0, kBottom, framed ? kBlack : kSolidGrey});
+            lines.push_back({0, kCurveBottom, 0, 550, framed ? kBlack : kSolidGrey});
     }
     return lines;
 }
 
-struct GridRow {
-    const char* name;
-    int32_t day;
-};
-
-class Grid : public ::testing::TestWithParam<GridRow> {};
-
-TEST_P(Grid, DrawsEveryLineWithItsPen)
+TEST(Grid, DrawsEveryLineWithItsPen)
 {
-    RecordingDC dc;
-    const std::vector<Segment> lines = GridOf(GetParam().day, dc);
-    const std::vector<Segment> expected = ExpectedGrid(GetParam().day);
-    ASSERT_EQ(lines.size(), expected.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i], expected[i]) << "line " << i;
-    // The step puts back the pen it found.
-    EXPECT_TRUE(dc.IsDefaultPen(dc.CurrentPen()));
+    const struct { const char* name; int32_t day; } rows[] = {
+        {"middle day", 15}, {"first day", 1}, {"last day", 30}, {"beyond the month", 31}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ChartSetup setup(kYear, kMonth, row.day);
+        RecordingDC pass;
+        setup.chart.Draw(pass);
+        RecordingDC dc;
+        setup.chart.DrawGrid(dc);
+        const std::vector<Segment> lines = dc.Segments();
+        const std::vector<Segment> expected = ExpectedGrid(row.day);
+        ASSERT_EQ(lines.size(), expected.size());
+        for (size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i], expected[i]) << "line " << i;
+        // The step puts back the pen it found.
+        EXPECT_TRUE(dc.IsDefaultPen(dc.CurrentPen()));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Chart, Grid,
-                         ::testing::Values(GridRow{"MiddleDay", 15}, GridRow{"FirstDay", 1}, GridRow{"LastDay", 30},
-                                           GridRow{"OneBeyondTheMonth", 31}, GridRow{"TwoBeyondTheMonth", 32}),
-                         [](const ::testing::TestParamInfo<GridRow>& info) { return std::string(info.param.name); });
 
 TEST(Grid, WithoutALaidOutFrameDrawsOnlyTheRulesAndEnds)
 {
