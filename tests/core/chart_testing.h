@@ -22,8 +22,9 @@ inline std::unique_ptr<QGuiApplication>& GuiApplication()
     return app;
 }
 
-// Creates the QGuiApplication on first use, on the offscreen platform unless
-// another one is set; the environment below destroys it after the last test.
+// Creates the QGuiApplication, on the offscreen platform unless another one
+// is set. The environment below does it before the first test, so that a test
+// run on its own has fonts too, and destroys it after the last.
 inline void RequireGui()
 {
     if (QGuiApplication::instance())
@@ -38,6 +39,7 @@ inline void RequireGui()
 
 class GuiEnvironment : public ::testing::Environment {
 public:
+    void SetUp() override { RequireGui(); }
     void TearDown() override { GuiApplication().reset(); }
 };
 
