@@ -63,7 +63,13 @@ public:
     // Printing: the flag's life, and the one page (header, rule, chart).
     // `drawRect` is the printable area on entry; its top moves below the header.
     void BeginPrinting() { m_printing = 1; }
-    void EndPrinting() { m_printing = 0; }
+    // The screen's scale comes back at once, so that a press before the
+    // window's next paint maps to the right column.
+    void EndPrinting()
+    {
+        m_printing = 0;
+        m_scale = 1.0;
+    }
     void PrintPage(DeviceContext& dc, DcRect& drawRect);
 
     std::vector<std::string> m_dayLabels;

@@ -23,7 +23,7 @@ int Usage(std::ostream& err, std::string_view problem)
 
 std::optional<int32_t> ParseInt(std::string_view text)
 {
-    if (text.empty() || text.front() == '+')
+    if (text.empty())
         return std::nullopt;
     int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -73,8 +73,11 @@ TEST(PrintPage, WritesTheHeaderAndRuleThenTheChartAcrossThePageBelowThem)
     EXPECT_EQ(texts[1].font, (FontState{80, 26, 400, "Modern"}));
     EXPECT_TRUE(printer.IsDefaultFont(printer.CurrentFont()));
 
-    // After the job the window is painted with its background again.
+    // After the job a press maps with the screen's scale even before the
+    // window paints again, and the window gets its background back.
     job.chart.EndPrinting();
+    job.chart.RecordPress(450);
+    EXPECT_EQ(job.chart.m_clickX, 450);
     RecordingDC window;
     job.chart.Draw(window);
     ASSERT_GE(window.Calls().size(), 2u);
