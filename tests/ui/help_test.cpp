@@ -68,7 +68,6 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("topic");
         QTest::newRow("Help Index") << 57666 << "index.html";
-        QTest::newRow("Using Help") << 57668 << "usinghelp.html";
         QTest::newRow("hidden help index") << 57671 << "index.html";
         QTest::newRow("F1 on the chart") << 57670 << "chart.html";
     }
@@ -94,8 +93,6 @@ private slots:
         QTest::addColumn<QString>("topic");
         QTest::newRow("Print") << "&File" << 57607 << "commands.html#print";
         QTest::newRow("People") << "&Orvina" << 32777 << "people.html";
-        QTest::newRow("Next Month") << "&Orvina" << 32781 << "chart.html#months";
-        QTest::newRow("Toolbar") << "&View" << 59392 << "toolbar.html";
     }
 
     void f1OnAHighlightedMenuItem()
@@ -120,7 +117,6 @@ private slots:
         QTest::addColumn<QString>("topic");
         QTest::newRow("People") << 32777 << "people.html";
         QTest::newRow("Compatibility") << 32779 << "compatibility.html";
-        QTest::newRow("About") << 57664 << "commands.html#about";
     }
 
     void f1InADialog()
