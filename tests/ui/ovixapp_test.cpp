@@ -120,9 +120,7 @@ private slots:
 
         QTest::newRow("empty file") << QByteArray() << 0;
         QTest::newRow("cut inside the second record") << TwoPeople().left(40) << 1;
-        QTest::newRow("cut inside the class name") << kDefaultDatabase.left(10) << 0;
         QTest::newRow("another class") << QByteArray(kDefaultDatabase).replace("CName", "CList") << 0;
-        QTest::newRow("schema 1") << QByteArray(kDefaultDatabase).replace(4, 1, "\x01") << 0;
     }
 
     void aDamagedDatabaseIsReportedOnce()
