@@ -43,25 +43,13 @@ QString PageText(const QString& topic)
 }
 }
 
-class HelpTest : public QObject {
+class HelpTest : public QObject, public StartedApp {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+    void init() { QVERIFY(Start()); }
 
-    void init()
-    {
-        m_folder = std::make_unique<TestFolder>();
-        m_app = std::make_unique<COvixApp>();
-        m_app->InitInstance();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_folder.reset();
-    }
+    void cleanup() { Stop(); }
 
     void theHelpCommandsOpenTheirTopics_data()
     {
@@ -268,16 +256,6 @@ private slots:
     }
 
 private:
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-
-    QMenu* Menu(const QString& title)
-    {
-        for (QAction* menu : Frame().menuBar()->actions()) {
-            if (menu->text() == title)
-                return menu->menu();
-        }
-        return nullptr;
-    }
 
     // Runs `command`, which opens a modal dialog, calls `inside` with the
     // dialog and closes it again.
@@ -305,10 +283,6 @@ private:
         const QString anchor = topic.section('#', 1);
         return anchor.isEmpty() || text.contains(QString("name=\"%1\"").arg(anchor));
     }
-
-    QTemporaryDir m_profileDir;
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<COvixApp> m_app;
 };
 
 QTEST_MAIN(HelpTest)

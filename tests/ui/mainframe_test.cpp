@@ -14,24 +14,13 @@
 #include <QMenuBar>
 #include <QtTest>
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public QObject, public StartedApp {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+    void init() { QVERIFY(Start(false)); }
 
-    void init()
-    {
-        m_folder = std::make_unique<TestFolder>();
-        m_app = std::make_unique<COvixApp>();
-        m_app->InitInstance();
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_folder.reset();
-    }
+    void cleanup() { Stop(); }
 
     // Each menu, top to bottom: command ids, 0 for a separator.
     void theMenusHoldTheCommandSet()
@@ -157,22 +146,6 @@ private slots:
         QVERIFY(Frame().windowHandle());
         QCOMPARE(Frame().windowHandle()->title(), QString("Orvina - Ann Lee"));
     }
-
-private:
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-
-    QMenu* Menu(const QString& title)
-    {
-        for (QAction* menu : Frame().menuBar()->actions()) {
-            if (menu->text() == title)
-                return menu->menu();
-        }
-        return nullptr;
-    }
-
-    QTemporaryDir m_profileDir;
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<COvixApp> m_app;
 };
 
 QTEST_MAIN(MainFrameTest)

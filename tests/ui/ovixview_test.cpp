@@ -40,26 +40,20 @@ private:
     int m_count = 0;
 };
 
-class OvixViewTest : public QObject {
+class OvixViewTest : public QObject, public StartedApp {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTemporaryProfile(m_profileDir); }
-
     void init()
     {
-        m_folder = std::make_unique<TestFolder>();
         m_today = std::make_unique<FixedToday>(CDate{2023, 5, 31});
-        m_app = std::make_unique<COvixApp>();
-        m_app->InitInstance();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        QVERIFY(Start());
     }
 
     void cleanup()
     {
-        m_app.reset();
+        Stop();
         m_today.reset();
-        m_folder.reset();
     }
 
     void monthNavigation_data()
@@ -227,10 +221,7 @@ private slots:
 private:
     COvixView& View() { return m_app->MainFrame()->View(); }
 
-    QTemporaryDir m_profileDir;
-    std::unique_ptr<TestFolder> m_folder;
     std::unique_ptr<FixedToday> m_today;
-    std::unique_ptr<COvixApp> m_app;
 };
 
 QTEST_MAIN(OvixViewTest)

@@ -17,25 +17,13 @@
 
 Q_DECLARE_METATYPE(std::optional<LockKeys>)
 
-class StatusBarTest : public QObject {
+class StatusBarTest : public QObject, public StartedApp {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+    void init() { QVERIFY(Start()); }
 
-    void init()
-    {
-        m_folder = std::make_unique<TestFolder>();
-        m_app = std::make_unique<COvixApp>();
-        m_app->InitInstance();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_folder.reset();
-    }
+    void cleanup() { Stop(); }
 
     void itSaysHowToGetHelpWhenIdle()
     {
@@ -134,7 +122,6 @@ private slots:
     }
 
 private:
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
     CStatusBar& Bar() { return Frame().StatusBar(); }
 
     // The lock-key panes, left to right.
@@ -142,19 +129,6 @@ private:
     {
         return {Bar().Pane(59137), Bar().Pane(59138), Bar().Pane(59139)};
     }
-
-    QMenu* Menu(const QString& title)
-    {
-        for (QAction* menu : Frame().menuBar()->actions()) {
-            if (menu->text() == title)
-                return menu->menu();
-        }
-        return nullptr;
-    }
-
-    QTemporaryDir m_profileDir;
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<COvixApp> m_app;
 };
 
 QTEST_MAIN(StatusBarTest)

@@ -12,25 +12,13 @@
 #include <QtTest>
 
 
-class ToolBarTest : public QObject {
+class ToolBarTest : public QObject, public StartedApp {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTemporaryProfile(m_profileDir); }
+    void init() { QVERIFY(Start()); }
 
-    void init()
-    {
-        m_folder = std::make_unique<TestFolder>();
-        m_app = std::make_unique<COvixApp>();
-        m_app->InitInstance();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_folder.reset();
-    }
+    void cleanup() { Stop(); }
 
     void theEntriesInOrder()
     {
@@ -186,7 +174,6 @@ private slots:
     }
 
 private:
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
     CToolBar& Bar() { return Frame().ToolBar(); }
 
     static int OpaquePixels(const QImage& image)
@@ -198,10 +185,6 @@ private:
         }
         return count;
     }
-
-    QTemporaryDir m_profileDir;
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<COvixApp> m_app;
 };
 
 QTEST_MAIN(ToolBarTest)
