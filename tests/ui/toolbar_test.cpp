@@ -20,47 +20,31 @@ private slots:
 
     void cleanup() { Stop(); }
 
+    // The buttons in order (0 for the separator), each running its menu
+    // command, with its own image and tooltip.
     void theEntriesInOrder()
     {
         QList<int> ids;
+        QStringList tooltips;
+        int image = 0;
         for (QAction* action : Bar().actions()) {
             ids << (action->isSeparator() ? 0 : action->data().toInt());
-            // A button runs the same command as its menu item or key.
-            if (!action->isSeparator())
-                QVERIFY(action == Frame().Action(action->data().toInt()));
+            if (action->isSeparator())
+                continue;
+            QVERIFY(action == Frame().Action(action->data().toInt()));
+            QToolButton* button = Bar().Button(action->data().toInt());
+            QVERIFY(button);
+            QCOMPARE(button->size(), QSize(23, 22));
+            tooltips << button->toolTip();
+            const QImage shown = button->icon().pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(shown, Bar().Images().at(image++));
         }
         QCOMPARE(ids, QList<int>({32777, 32778, 32779, 0, 57607, 57664, 32782, 32781, 57669}));
+        QCOMPARE(tooltips, QStringList({"People", "Display", "Compatibility", "Print", "About", "Previous Month",
+                                        "Next Month", "Help"}));
         QCOMPARE(Frame().toolBarArea(&Bar()), Qt::TopToolBarArea);
         QVERIFY(Bar().isMovable() && Bar().isFloatable());
         QCOMPARE(Bar().allowedAreas(), Qt::AllToolBarAreas);
-    }
-
-    void everyButton_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<int>("image");
-        QTest::addColumn<QString>("tooltip");
-        QTest::newRow("People") << 32777 << 0 << "People";
-        QTest::newRow("Display") << 32778 << 1 << "Display";
-        QTest::newRow("Compatibility") << 32779 << 2 << "Compatibility";
-        QTest::newRow("Print") << 57607 << 3 << "Print";
-        QTest::newRow("About") << 57664 << 4 << "About";
-        QTest::newRow("Previous Month") << 32782 << 5 << "Previous Month";
-        QTest::newRow("Next Month") << 32781 << 6 << "Next Month";
-        QTest::newRow("Context help") << 57669 << 7 << "Help";
-    }
-
-    void everyButton()
-    {
-        QFETCH(int, id);
-        QFETCH(int, image);
-        QFETCH(QString, tooltip);
-        QToolButton* button = Bar().Button(id);
-        QVERIFY(button);
-        QCOMPARE(button->size(), QSize(23, 22));
-        QCOMPARE(button->toolTip(), tooltip);
-        const QImage shown = button->icon().pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(shown, Bar().Images().at(image));
     }
 
     void theImagesAreDrawnAndDistinct()
