@@ -51,87 +51,61 @@ private slots:
 
     void cleanup() { Stop(); }
 
-    void theHelpCommandsOpenTheirTopics_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("topic");
-        QTest::newRow("Help Index") << 57666 << "index.html";
-        QTest::newRow("hidden help index") << 57671 << "index.html";
-        QTest::newRow("F1 on the chart") << 57670 << "chart.html";
-    }
-
-    void theHelpCommandsOpenTheirTopics()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, topic);
-        MessageRecorder messages;
-        QVERIFY(!Frame().HelpWindow());
-        Frame().Action(id)->trigger();
-        QVERIFY(Frame().HelpWindow());
-        QVERIFY(Frame().HelpWindow()->isVisible());
-        QCOMPARE(Topic(Frame().HelpWindow()->Source()), topic);
-        QVERIFY(!Frame().HelpWindow()->Browser().toPlainText().isEmpty());
-        QVERIFY(messages.Shown().empty());
-    }
-
-    void f1OnAHighlightedMenuItem_data()
+    // A help command, F1 on a highlighted menu item (which does not run the
+    // item) or F1 in a dialog (modal help over the modal dialog) opens the topic.
+    void helpOpensItsTopic_data()
     {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("topic");
-        QTest::newRow("Print") << "&File" << 57607 << "commands.html#print";
-        QTest::newRow("People") << "&Orvina" << 32777 << "people.html";
+        QTest::newRow("Help Index") << "" << 57666 << "index.html";
+        QTest::newRow("hidden help index") << "" << 57671 << "index.html";
+        QTest::newRow("F1 on the chart") << "" << 57670 << "chart.html";
+        QTest::newRow("F1 on Print") << "&File" << 57607 << "commands.html#print";
+        QTest::newRow("F1 on People") << "&Orvina" << 32777 << "people.html";
+        QTest::newRow("F1 in People") << "dialog" << 32777 << "people.html";
+        QTest::newRow("F1 in Compatibility") << "dialog" << 32779 << "compatibility.html";
     }
 
-    void f1OnAHighlightedMenuItem()
+    void helpOpensItsTopic()
     {
         QFETCH(QString, menu);
         QFETCH(int, id);
         QFETCH(QString, topic);
-        QMenu* items = Menu(menu);
-        items->popup(Frame().mapToGlobal(QPoint(10, 10)));
-        QVERIFY(QTest::qWaitForWindowExposed(items));
-        items->setActiveAction(Frame().Action(id));
-        QTest::keyClick(items, Qt::Key_F1);
-        QVERIFY(Frame().HelpWindow() && Frame().HelpWindow()->isVisible());
-        QCOMPARE(Topic(Frame().HelpWindow()->Source()), topic);
-        // Help on the command does not run it, and the menu is closed.
-        QTRY_VERIFY(!items->isVisible());
-    }
-
-    void f1InADialog_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<QString>("topic");
-        QTest::newRow("People") << 32777 << "people.html";
-        QTest::newRow("Compatibility") << 32779 << "compatibility.html";
-    }
-
-    void f1InADialog()
-    {
-        QFETCH(int, command);
-        QFETCH(QString, topic);
-        bool helpShown = false;
-        bool helpUsable = false;
+        MessageRecorder messages;
+        QVERIFY(!Frame().HelpWindow());
         QString shownTopic;
-        InDialog(command, [&](QWidget* dialog) {
-            QWidget* focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
-            QTest::keyClick(focus, Qt::Key_F1);
-            CHelpWindow* help = Frame().HelpWindow();
-            helpShown = help && help->isVisible();
-            if (!helpShown)
-                return;
-            shownTopic = Topic(help->Source());
-            // Over a modal dialog the help is modal too, or it could not be used.
-            helpUsable = help->isModal();
-            help->close();
-        });
-        QVERIFY(helpShown);
-        QCOMPARE(shownTopic, topic);
-        QVERIFY(helpUsable);
-        // Asked for from the main window again, it is an ordinary window.
-        Frame().Action(CommandId::kHelpIndex)->trigger();
+        bool modal = false;
+        if (menu.isEmpty()) {
+            Frame().Action(id)->trigger();
+        } else if (menu == "dialog") {
+            InDialog(id, [&](QWidget* dialog) {
+                QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1);
+                CHelpWindow* help = Frame().HelpWindow();
+                QVERIFY(help && help->isVisible());
+                shownTopic = Topic(help->Source());
+                modal = help->isModal();
+                help->close();
+            });
+            QVERIFY(modal);
+            Frame().Action(CommandId::kHelpIndex)->trigger();
+        } else {
+            QMenu* items = Menu(menu);
+            items->popup(Frame().mapToGlobal(QPoint(10, 10)));
+            QVERIFY(QTest::qWaitForWindowExposed(items));
+            items->setActiveAction(Frame().Action(id));
+            QTest::keyClick(items, Qt::Key_F1);
+            QTRY_VERIFY(!items->isVisible());
+            QVERIFY(!QApplication::activeModalWidget());
+        }
+        QVERIFY(Frame().HelpWindow() && Frame().HelpWindow()->isVisible());
+        // Asked for from the main window, help is an ordinary window.
         QVERIFY(!Frame().HelpWindow()->isModal());
+        if (shownTopic.isEmpty())
+            shownTopic = Topic(Frame().HelpWindow()->Source());
+        QCOMPARE(shownTopic, topic);
+        QVERIFY(!Frame().HelpWindow()->Browser().toPlainText().isEmpty());
+        QVERIFY(messages.Shown().empty());
     }
 
     void contextHelpEntersWhatsThisMode_data()
@@ -231,7 +205,6 @@ private slots:
     {
         QTest::addColumn<int>("id");
         QTest::newRow("Help Index") << 57666;
-        QTest::newRow("F1") << 57670;
     }
 
     void withoutTheHelpAMessageSaysSo()
