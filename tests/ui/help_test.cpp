@@ -3,21 +3,16 @@
 // message when there is no help to show.
 #include "app/commandids.h"
 #include "app/commandtable.h"
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
 #include "frame/helptopics.h"
 #include "frame/helpwindow.h"
-#include "frame/mainframe.h"
 #include "frame/toolbar.h"
 #include "programtestenv.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QMenu>
-#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QToolButton>

@@ -1,13 +1,10 @@
 // The main frame's layout in the profile: what a run writes when the window
 // is destroyed or the session ends, and what the next run makes of it.
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QScreen>
-#include <QSettings>
 #include <QtTest>
 
 #include <limits>

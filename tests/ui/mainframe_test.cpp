@@ -1,17 +1,12 @@
 // The main frame: its menus, accelerators and caption, read off the real
 // window of a started application.
 #include "app/commandids.h"
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "programtestenv.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
-#include <QMenu>
-#include <QMenuBar>
 #include <QtTest>
 
 class MainFrameTest : public QObject, public StartedApp {

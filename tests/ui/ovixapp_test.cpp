@@ -1,8 +1,6 @@
 // Start-up and shutdown of the application object in a temporary folder:
 // the first run, a damaged database and a save that fails.
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "people/archivereader.h"
 #include "programtestenv.h"
 

@@ -1,8 +1,6 @@
 // The chart view's commands, painting, mouse selection and printing, on the
 // view of a started application.
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "programtestenv.h"
 
 #include <QPrintPreviewDialog>

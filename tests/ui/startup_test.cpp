@@ -1,12 +1,9 @@
 // The whole run of the application object: start-up, the message loop and
 // the one shutdown road, whichever way the program is asked to end.
 #include "app/commandids.h"
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "programtestenv.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QtTest>

@@ -1,17 +1,12 @@
 // The main frame's status bar: the idle text, the prompts of hovered buttons
 // and highlighted menu items, the lock-key panes and View > Status Bar.
 #include "app/commandids.h"
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "frame/statusbar.h"
 #include "frame/toolbar.h"
 #include "programtestenv.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QToolButton>
 #include <QtTest>
 

@@ -1,16 +1,12 @@
 // The main frame's toolbar: its buttons and their images, where it docks,
 // how it is shown and hidden, and a start-up without its image strip.
 #include "app/commandids.h"
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "frame/toolbar.h"
 #include "programtestenv.h"
 
-#include <QAction>
 #include <QToolButton>
 #include <QtTest>
-
 
 class ToolBarTest : public QObject, public StartedApp {
     Q_OBJECT
