@@ -70,28 +70,6 @@ private slots:
         QCOMPARE(file.value("Settings/BioName").toInt(), value);
     }
 
-    void sectionsKeepTheirOwnValues()
-    {
-        Profile profile;
-        QVERIFY(profile.WriteProfileInt("Settings", "x1", 1));
-        QVERIFY(profile.WriteProfileInt("Layout", "x1", 2));
-        QCOMPARE(profile.GetProfileInt("Settings", "x1", 0), 1);
-        QCOMPARE(profile.GetProfileInt("Layout", "x1", 0), 2);
-    }
-
-    void aRefusedWriteIsReported()
-    {
-        // A store whose folder cannot exist: its parent is a plain file.
-        QTemporaryDir dir;
-        QVERIFY(WriteBytes(dir.filePath("plain"), "x"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("plain/config"));
-
-        Profile profile;
-        const bool written = profile.WriteProfileInt("Layout", "x1", 7);
-        UseTemporaryProfile(m_store);
-        QVERIFY(!written);
-    }
-
 private:
     QString StorePath() const { return m_store.filePath("Quandrel/Orvina 2.1.conf"); }
 
