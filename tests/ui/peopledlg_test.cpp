@@ -15,11 +15,6 @@
 #include <vector>
 
 namespace {
-CName Person(const char* name, const char* year, const char* month, const char* day)
-{
-    return CName(name, year, month, day);
-}
-
 QLineEdit* Edit(const CDialog& dialog, int id)
 {
     return qobject_cast<QLineEdit*>(dialog.Control(id));
@@ -91,7 +86,7 @@ private slots:
             m_requests.push_back(request);
             return MessageBox::Answer::Ok;
         });
-        SetPeople({Person("New Name", "1901", "01", "01"), Person("Bea", "1970", "5", "17")}, 0);
+        SetPeople({CName("New Name", "1901", "01", "01"), CName("Bea", "1970", "5", "17")}, 0);
     }
 
     void cleanup() { MessageBox::SetRecorder({}); }
@@ -143,8 +138,8 @@ private slots:
         });
         QCOMPARE(result, kIdCancel);
         QVERIFY(m_messages.empty());
-        const std::vector<CName> expected = {Person("New Name", "1901", "01", "01"), Person("Bea", "1970", "5", "17"),
-                                             Person("Zoe", "1988", "12", "31")};
+        const std::vector<CName> expected = {CName("New Name", "1901", "01", "01"), CName("Bea", "1970", "5", "17"),
+                                             CName("Zoe", "1988", "12", "31")};
         QVERIFY(Records() == expected);
         QCOMPARE(m_app.m_chosenIndex, 2);
         QCOMPARE(m_app.m_chosenPos, m_app.m_names.At(2));
@@ -236,8 +231,8 @@ private slots:
         QTest::addColumn<std::vector<CName>>("people");
         QTest::addColumn<int>("selected");
         QTest::addColumn<std::vector<CName>>("remaining");
-        const CName first = Person("Al", "1950", "1", "2");
-        const CName second = Person("Bo", "1960", "3", "4");
+        const CName first = CName("Al", "1950", "1", "2");
+        const CName second = CName("Bo", "1960", "3", "4");
         QTest::newRow("second of two") << std::vector<CName>{first, second} << 1 << std::vector<CName>{first};
         QTest::newRow("first of two") << std::vector<CName>{first, second} << 0 << std::vector<CName>{second};
         QTest::newRow("the only one") << std::vector<CName>{first} << 0 << std::vector<CName>{first};
@@ -278,12 +273,12 @@ private slots:
     {
         QTest::addColumn<std::vector<CName>>("people");
         QTest::addColumn<int>("downPresses");
-        const CName anna = Person("Anna", "1950", "1", "2");
-        const CName ann = Person("Ann", "1960", "3", "4");
-        const CName annAgain = Person("Ann", "1977", "7", "7");
+        const CName anna = CName("Anna", "1950", "1", "2");
+        const CName ann = CName("Ann", "1960", "3", "4");
+        const CName annAgain = CName("Ann", "1977", "7", "7");
         QTest::newRow("Anna before Ann") << std::vector<CName>{anna, ann} << 1;
         QTest::newRow("same name twice") << std::vector<CName>{ann, annAgain} << 1;
-        QTest::newRow("differing in case") << std::vector<CName>{Person("ANN", "1990", "1", "1"), ann} << 1;
+        QTest::newRow("differing in case") << std::vector<CName>{CName("ANN", "1990", "1", "1"), ann} << 1;
     }
 
     void selectionShowsTheChosenEntry()
