@@ -3,6 +3,7 @@
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/widgettext.h"
+#include "programtestenv.h"
 #include "platform/messagebox.h"
 
 #include <QAbstractButton>
@@ -112,8 +113,6 @@ class DialogTemplateTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { MessageBox::SetRecorder({}); }
-
     void dialogUnitsConvertLikeWindows_data()
     {
         QTest::addColumn<int>("baseWidth");
@@ -226,11 +225,8 @@ private slots:
 
     void anOverLongTextStopsTheTransfer()
     {
-        std::vector<MessageBox::Request> requests;
-        MessageBox::SetRecorder([&requests](const MessageBox::Request& request) {
-            requests.push_back(request);
-            return MessageBox::Answer::Ok;
-        });
+        MessageRecorder messages;
+        const std::vector<MessageBox::Request>& requests = messages.Shown();
         CLimitDlg dialog;
         dialog.m_result = "1000";
         dialog.m_after = "before";
