@@ -48,7 +48,6 @@ private slots:
         QTest::newRow("SIGINT, empty folder") << SIGINT << QByteArray() << kDefaultDatabase;
         QTest::newRow("SIGHUP, empty folder") << SIGHUP << QByteArray() << kDefaultDatabase;
         QTest::newRow("SIGTERM, a file without people") << SIGTERM << nameless << kDefaultDatabase;
-        QTest::newRow("SIGTERM, the file written before") << SIGTERM << kDefaultDatabase << kDefaultDatabase;
     }
 
     void aSignalEndsTheRunAndSaves()

@@ -4,15 +4,21 @@
 // profile store pointed at a temporary folder, a fixed date, the database
 // bytes of the default person and a recorder in place of message boxes.
 
+#include "app/ovixapp.h"
+#include "frame/mainframe.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
 
+#include <QAction>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <deque>
 #include <memory>
@@ -96,4 +102,39 @@ public:
     ~FixedToday() { Clock::SetFixedToday(std::nullopt); }
     FixedToday(const FixedToday&) = delete;
     FixedToday& operator=(const FixedToday&) = delete;
+};
+
+// The application started in a fresh working folder, the profile in a
+// temporary folder: what the tests of the main window work on.
+class StartedApp {
+public:
+    StartedApp() { UseTemporaryProfile(m_profileDir); }
+
+    // With `shown`, waits until the main window is on screen (and painted).
+    bool Start(bool shown = true)
+    {
+        if (!m_folder)
+            m_folder = std::make_unique<TestFolder>();
+        m_app = std::make_unique<COvixApp>();
+        m_app->InitInstance();
+        return !shown || QTest::qWaitForWindowExposed(m_app->MainFrame());
+    }
+    void Stop()
+    {
+        m_app.reset();
+        m_folder.reset();
+    }
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    QMenu* Menu(const QString& title)
+    {
+        for (QAction* menu : Frame().menuBar()->actions()) {
+            if (menu->text() == title)
+                return menu->menu();
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir m_profileDir;
+    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<COvixApp> m_app;
 };

@@ -1,12 +1,9 @@
 // The whole run of the application object: start-up, the message loop and
 // the one shutdown road, whichever way the program is asked to end.
 #include "app/commandids.h"
-#include "app/ovixapp.h"
 #include "chart/ovixview.h"
-#include "frame/mainframe.h"
 #include "programtestenv.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QtTest>
@@ -16,7 +13,7 @@
 #include <map>
 
 namespace {
-enum class Request { CloseBox, FileExit, Sigterm, Sighup, Sigint, SigtermInDialog };
+enum class Request { CloseBox, FileExit, Sigterm, SigtermInDialog };
 
 // Returns false when the request could not be made as the row describes.
 bool Send(Request request, COvixApp& app)
@@ -25,8 +22,6 @@ bool Send(Request request, COvixApp& app)
     case Request::CloseBox: app.MainFrame()->close(); break;
     case Request::FileExit: app.MainFrame()->Action(CommandId::kAppExit)->trigger(); break;
     case Request::Sigterm: std::raise(SIGTERM); break;
-    case Request::Sighup: std::raise(SIGHUP); break;
-    case Request::Sigint: std::raise(SIGINT); break;
     case Request::SigtermInDialog: {
         // The signal comes while the People dialog runs its own loop.
         bool dialogOpen = false;
@@ -79,8 +74,6 @@ private slots:
         QTest::newRow("close box") << Request::CloseBox;
         QTest::newRow("File Exit") << Request::FileExit;
         QTest::newRow("SIGTERM") << Request::Sigterm;
-        QTest::newRow("SIGHUP") << Request::Sighup;
-        QTest::newRow("SIGINT") << Request::Sigint;
         QTest::newRow("SIGTERM with the People dialog open") << Request::SigtermInDialog;
     }
 
@@ -121,19 +114,6 @@ private slots:
 
         QCOMPARE(app.Run(), 0);
         QCOMPARE(messages.Shown().size(), size_t(1));
-        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
-    }
-
-    void theFirstPaintCanEndTheRun()
-    {
-        TestFolder folder;
-        qputenv(COvixApp::kExitAfterFirstPaint, "1");
-        COvixApp app;
-        HangGuard guard;
-        const int exitCode = app.Run();
-        qunsetenv(COvixApp::kExitAfterFirstPaint);
-
-        QCOMPARE(exitCode, 0);
         QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
     }
 
