@@ -1,5 +1,6 @@
 #include "dialogs/dataexchange.h"
 
+#include "app/stringtable.h"
 #include "dialogs/widgettext.h"
 #include "platform/messagebox.h"
 
@@ -15,7 +16,7 @@ void CDataExchange::CheckLength(QWidget* control, const QString& text, int maxCh
 {
     if (maxChars <= 0 || text.size() <= maxChars)
         return;
-    MessageBox::Show(m_dialog, QString::fromLatin1(kTooLongText).arg(maxChars), MessageBox::AppTitle(),
+    MessageBox::Show(m_dialog, QString::fromLatin1(kTooLongText).arg(maxChars), StringTable::AppTitle(),
                      MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation);
     control->setFocus();
     if (auto* edit = qobject_cast<QLineEdit*>(control))

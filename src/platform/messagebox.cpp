@@ -21,11 +21,6 @@ QMessageBox::Icon ToQtIcon(MessageBox::Icon icon)
 }
 }
 
-QString MessageBox::AppTitle()
-{
-    return QStringLiteral("Orvina 2.1");
-}
-
 MessageBox::Answer MessageBox::Show(QWidget* owner, const QString& text, const QString& caption,
                                     Buttons buttons, Icon icon)
 {

@@ -23,9 +23,6 @@ public:
     };
     using Recorder = std::function<Answer(const Request&)>;
 
-    // The caption of boxes that give none of their own: the application title.
-    static QString AppTitle();
-
     // Shows the box modally over `owner` and returns the button pressed.
     // Closing a box without a button counts as Ok for an Ok box and as Cancel
     // for a Retry/Cancel box.
