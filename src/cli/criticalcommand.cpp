@@ -71,7 +71,7 @@ void WriteCalendar(std::ostream& out, const std::vector<CriticalDay>& days, cons
             << CompactDate(birth) << "@orvina.quandrel.com" << crlf << "DTSTAMP:" << stamp << crlf
             << "DTSTART;VALUE=DATE:" << CompactDate(day.date) << crlf << "DTEND;VALUE=DATE:"
             << CompactDate(DateOf(next)) << crlf << "SUMMARY:" << kCycleNames[day.cycle] << " critical day" << crlf
-            << "DESCRIPTION:Day " << day.age << " of life" << crlf << "TRANSP:TRANSPARENT" << crlf << "END:VEVENT"
+            << "DESCRIPTION:Age " << day.age << " days" << crlf << "TRANSP:TRANSPARENT" << crlf << "END:VEVENT"
             << crlf;
     }
     out << "END:VCALENDAR" << crlf;
