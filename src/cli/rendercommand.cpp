@@ -252,18 +252,18 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
         err << path << ": cannot open: " << loaded.openError << '\n';
         return kExitMissingFile;
     }
-    // Without a database the default person is the only one.
-    const size_t count = loaded.status == DatabaseLoadResult::Status::Missing ? 1 : loaded.records.size();
-    if (options.person < 0 || static_cast<size_t>(options.person) >= count) {
-        return Usage(err, "render",
-                     "there is no person " + std::to_string(options.person) + ": the list holds " +
-                         std::to_string(count) + (count == 1 ? " person" : " people") + ", numbered from 0");
-    }
     CAppData app;
     app.m_chosenIndex = options.person;
     COvixDoc doc(app);
     doc.InitMonthLengths();
     doc.AdoptNames(loaded.records);
+    // The list as the chart sees it: the default person when nothing was read.
+    const int32_t count = app.m_names.Count();
+    if (options.person < 0 || options.person >= count) {
+        return Usage(err, "render",
+                     "there is no person " + std::to_string(options.person) + ": the list holds " +
+                         std::to_string(count) + (count == 1 ? " person" : " people") + ", numbered from 0");
+    }
     doc.SetToday();
 
     CChart chart(app, doc);

@@ -77,6 +77,7 @@ TEST_F(OrvinaCli, ExitStatusesAndMessages)
 {
     WriteBytes("cut.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}, {"Bea", "1970", "01", "31"}}).substr(0, 34));
     WriteBytes("two.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}, {"Bea", "1970", "01", "31"}}));
+    WriteBytes("stub.bio", DatabaseBytes({{"Ada", "1990", "05", "17"}}).substr(0, 20));
     for (const char* name : {"full.pdf", "full.png", "full.svg"})
         std::filesystem::create_symlink("/dev/full", m_dir / name);
     const std::string usage = "usage: orvina-cli";
@@ -112,6 +113,7 @@ TEST_F(OrvinaCli, ExitStatusesAndMessages)
         {{"render", "a.png", "--database", "nowhere.bio"}, 1, "nowhere.bio: cannot open: "},
         {{"people", "cut.bio"}, 2, "cut.bio: damaged at byte 34: "},
         {{"render", "drawn.png", "--database", "cut.bio"}, 2, "cut.bio: damaged at byte 34: "},
+        {{"render", "default.png", "--database", "stub.bio"}, 2, "stub.bio: damaged at byte "},
         {{"render", "no/such/folder/c.png"}, 73, "no/such/folder/c.png: cannot write the picture"},
         {{"render", "no/such/folder/c.pdf"}, 73, "no/such/folder/c.pdf: cannot write the picture"},
         {{"render", "full.pdf"}, 73, "full.pdf: cannot write the picture"},
