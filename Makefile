@@ -3,7 +3,9 @@ BUILD     ?= build
 SAN_BUILD ?= build-san
 JOBS      ?= $(shell nproc)
 
-.PHONY: deps build run test bench fuzz clean
+PREFIX    ?= /usr/local
+
+.PHONY: deps build run install package test bench fuzz clean
 
 deps:
 	@tools/install-deps.sh
@@ -12,8 +14,19 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Starts Orvina as the menu entry does, in the data folder outside the source
+# tree, and says where the people are kept.
 run: build
-	$(BUILD)/bin/orvina
+	@ORVINA_PROGRAM="$(abspath $(BUILD))/bin/orvina" sh packaging/orvina-launcher.in
+
+install: build
+	cmake --install $(BUILD) --prefix "$(abspath $(PREFIX))"
+
+# A Debian package in $(BUILD), checked by lintian (errors fail, warnings are listed).
+package: build
+	@tools/install-deps.sh dpkg-dev lintian
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/orvina_*.deb
 
 # All tests, then the core tests and the fuzz corpus again under AddressSanitizer
 # and UndefinedBehaviorSanitizer.

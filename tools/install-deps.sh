@@ -3,8 +3,12 @@
 # asking apt only for those that are missing.
 set -euo pipefail
 
+# qt6-svg-dev: orvina-cli writes .svg pictures; desktop-file-utils, appstream
+# and man-db: the install test validates the menu entry and the metainfo and
+# renders the manual pages.
 packages=(make cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
-          qt6-base-dev libx11-dev fonts-dejavu-core xvfb xauth "$@")
+          qt6-base-dev qt6-svg-dev libx11-dev fonts-dejavu-core xvfb xauth
+          desktop-file-utils appstream man-db "$@")
 
 missing=()
 for package in "${packages[@]}"; do

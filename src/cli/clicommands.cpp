@@ -1,31 +1,41 @@
 #include "cli/clicommands.h"
 
 #include "app/appdata.h"
+#include "app/versioninfo.h"
 #include "calc/calendar.h"
 #include "calc/compatibility.h"
 #include "calc/int32math.h"
 #include "calc/monthlengths.h"
 #include "calc/weekdaylabel.h"
 #include "cli/cliarguments.h"
+#include "cli/clitext.h"
+#include "cli/criticalcommand.h"
 #include "cli/rendercommand.h"
 #include "people/databasefile.h"
 #include "platform/clock.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
 
 #include <optional>
 #include <ostream>
 
 namespace {
 
-int MonthCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int MonthCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err)
 {
+    const bool json = TakeFlag(args, "--json");
+    if (const auto option = FirstOption(args))
+        return Usage(err, "month", "unknown option '" + *option + "'");
     if (args.size() != 3)
-        return Usage(err, "month takes a birth date and a month");
+        return Usage(err, "month", "month takes a birth date and a month");
     const std::optional<CDate> birth = ParseDate(args[1]);
     if (!birth)
-        return Usage(err, "bad birth date '" + args[1] + "'");
+        return Usage(err, "month", "bad birth date '" + args[1] + "'");
     const auto shown = ParseFields(args[2], 2);
     if (!shown || (*shown)[1] < 1 || (*shown)[1] > 12)
-        return Usage(err, "bad month '" + args[2] + "'");
+        return Usage(err, "month", "bad month '" + args[2] + "'");
     const int32_t year = (*shown)[0];
     const int32_t month = (*shown)[1];
 
@@ -34,62 +44,114 @@ int MonthCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     CCalendar calendar;
     calendar.InitMonthLengths();
     calendar.ComputeMonth(year, birth->year, month, birth->month, 1, birth->day);
+    // The chart draws no curves when either day number is 0 or less.
     const bool drawable = calendar.m_curDayNumber > 0 && calendar.m_birthDayNumber > 0;
 
     CAppData app;
-    out << "day weekday age physical emotional intellectual intuitional\n";
+    QJsonArray days;
+    if (!json)
+        out << "day\tweekday\tage\tphysical\temotional\tintellectual\tintuitional\n";
     for (int32_t day = 1; day <= calendar.m_monthLength; ++day) {
         const int32_t age = WrappingAdd(calendar.m_ageDays, day - 1);
-        out << day << ' ' << WeekdayLabel(kWeekdayText, calendar.m_weekday + day - 1) << ' ' << age;
-        if (drawable) {
-            app.ComputeCycles(age);
-            out << ' ' << app.m_physical << ' ' << app.m_emotional << ' ' << app.m_intellectual << ' '
-                << app.m_intuitional << '\n';
-        } else {
-            // The chart draws no curves when either day number is 0 or less.
-            out << " - - - -\n";
+        const std::string weekday = WeekdayLabel(kWeekdayText, calendar.m_weekday + day - 1);
+        app.ComputeCycles(age);
+        const int32_t values[kCycleCount] = {app.m_physical, app.m_emotional, app.m_intellectual, app.m_intuitional};
+        if (json) {
+            QJsonObject entry{{"day", day},
+                              {"date", QString::fromStdString(FormatDate({year, month, day}))},
+                              {"weekday", QString::fromStdString(weekday)},
+                              {"age", age}};
+            for (int cycle = 0; cycle < kCycleCount; ++cycle)
+                entry.insert(kCycleKeys[cycle], drawable ? QJsonValue(values[cycle]) : QJsonValue());
+            days.append(entry);
+            continue;
         }
+        out << day << '\t' << weekday << '\t' << age;
+        for (const int32_t value : values) {
+            out << '\t';
+            if (drawable)
+                out << value;
+            else
+                out << '-';
+        }
+        out << '\n';
+    }
+    if (json) {
+        // "YYYY-MM": the 1st's date without its day.
+        std::string shownMonth = FormatDate({year, month, 1});
+        shownMonth.resize(shownMonth.size() - 3);
+        WriteJson(out, {{"birth", QString::fromStdString(FormatDate(*birth))},
+                        {"month", QString::fromStdString(shownMonth)},
+                        {"days", days}});
     }
     return kExitOk;
 }
 
-int CompatCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int CompatCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err)
 {
+    const bool json = TakeFlag(args, "--json");
+    if (const auto option = FirstOption(args))
+        return Usage(err, "compat", "unknown option '" + *option + "'");
     if (args.size() != 3)
-        return Usage(err, "compat takes two dates");
+        return Usage(err, "compat", "compat takes two dates");
     const std::optional<CDate> first = ParseDate(args[1]);
     if (!first)
-        return Usage(err, "bad date '" + args[1] + "'");
+        return Usage(err, "compat", "bad date '" + args[1] + "'");
     const std::optional<CDate> second = ParseDate(args[2]);
     if (!second)
-        return Usage(err, "bad date '" + args[2] + "'");
+        return Usage(err, "compat", "bad date '" + args[2] + "'");
 
     const CAppData app;
     const int32_t searchDays = MonthLength(app.m_monthDays, Clock::Today().month);
     const CompatibilityPercentages result = ComputeCompatibility(
         first->year, first->month, first->day, second->year, second->month, second->day, searchDays);
-    out << "Physical " << result[kPhysical] << '\n'
-        << "Emotional " << result[kEmotional] << '\n'
-        << "Intellectual " << result[kIntellectual] << '\n'
-        << "Intuitional " << result[kIntuitional] << '\n';
+    if (json) {
+        QJsonObject document{{"date1", QString::fromStdString(FormatDate(*first))},
+                             {"date2", QString::fromStdString(FormatDate(*second))}};
+        for (int cycle = 0; cycle < kCycleCount; ++cycle)
+            document.insert(kCycleKeys[cycle], result[cycle]);
+        WriteJson(out, document);
+        return kExitOk;
+    }
+    for (int cycle = 0; cycle < kCycleCount; ++cycle)
+        out << kCycleNames[cycle] << ' ' << result[cycle] << '\n';
     return kExitOk;
 }
 
-int PeopleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int PeopleCommand(std::vector<std::string> args, std::ostream& out, std::ostream& err)
 {
+    const bool json = TakeFlag(args, "--json");
+    if (const auto option = FirstOption(args))
+        return Usage(err, "people", "unknown option '" + *option + "'");
     if (args.size() > 2)
-        return Usage(err, "people takes at most one file");
+        return Usage(err, "people", "people takes at most one file");
     const std::string path = args.size() == 2 ? args[1] : kDatabaseFileName;
     const DatabaseLoadResult loaded = LoadDatabaseFile(path);
     if (loaded.status == DatabaseLoadResult::Status::Missing) {
         err << path << ": cannot open: " << loaded.openError << '\n';
         return kExitMissingFile;
     }
+    QJsonArray people;
+    if (!json)
+        out << "index\tname\tyear\tmonth\tday\n";
     int32_t index = 0;
     for (const CName& person : loaded.records) {
-        out << index++ << '\t' << person.m_name << '\t' << person.m_year << '\t' << person.m_month << '\t'
-            << person.m_day << '\n';
+        const std::string name = DecodeName(person.m_name);
+        // The birth fields are the text as typed, so they stay strings.
+        if (json) {
+            people.append(QJsonObject{{"index", index},
+                                      {"name", QString::fromStdString(name)},
+                                      {"year", QString::fromStdString(DecodeName(person.m_year))},
+                                      {"month", QString::fromStdString(DecodeName(person.m_month))},
+                                      {"day", QString::fromStdString(DecodeName(person.m_day))}});
+        } else {
+            out << index << '\t' << name << '\t' << DecodeName(person.m_year) << '\t' << DecodeName(person.m_month)
+                << '\t' << DecodeName(person.m_day) << '\n';
+        }
+        ++index;
     }
+    if (json)
+        WriteJson(out, {{"file", QString::fromStdString(path)}, {"people", people}});
     if (loaded.fault) {
         out.flush();
         err << path << ": damaged at byte " << loaded.fault->offset << ": " << loaded.fault->reason << '\n';
@@ -98,24 +160,42 @@ int PeopleCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return kExitOk;
 }
 
+bool IsHelp(const std::string& arg)
+{
+    return arg == "--help" || arg == "-h";
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty())
-        return Usage(err, "no command given");
+        return Usage(err, "", "no command given");
     const std::string& command = args[0];
+    if (command == "--version") {
+        out << "orvina-cli " << VersionInfo::kProductVersion << " (" << VersionInfo::kProductName << ", "
+            << VersionInfo::kCompanyName << ")\n";
+        return kExitOk;
+    }
+    if (command == "help" || IsHelp(command)) {
+        if (args.size() > 1 && WriteCommandUsage(out, args[1]))
+            return kExitOk;
+        WriteUsage(out);
+        return kExitOk;
+    }
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (IsHelp(args[i]) && WriteCommandUsage(out, command))
+            return kExitOk;
+    }
     if (command == "month")
         return MonthCommand(args, out, err);
     if (command == "compat")
         return CompatCommand(args, out, err);
     if (command == "people")
         return PeopleCommand(args, out, err);
+    if (command == "critical")
+        return CriticalCommand(args, out, err);
     if (command == "render")
         return RenderCommand(args, err);
-    if (command == "help" || command == "--help" || command == "-h") {
-        out << kUsage;
-        return kExitOk;
-    }
-    return Usage(err, "unknown command '" + command + "'");
+    return Usage(err, "", "unknown command '" + command + "'");
 }

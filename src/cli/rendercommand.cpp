@@ -8,14 +8,19 @@
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -23,7 +28,7 @@
 namespace {
 
 struct RenderOptions {
-    enum class Format { Png, Pdf };
+    enum class Format { Png, Svg, Pdf };
     std::string out;
     Format format = Format::Png;
     std::optional<std::string> database;
@@ -50,6 +55,8 @@ std::optional<RenderOptions::Format> FormatOf(const std::string& path)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     if (suffix == ".png")
         return RenderOptions::Format::Png;
+    if (suffix == ".svg")
+        return RenderOptions::Format::Svg;
     if (suffix == ".pdf")
         return RenderOptions::Format::Pdf;
     return std::nullopt;
@@ -81,7 +88,7 @@ std::optional<std::string> ParseRenderArgs(const std::vector<std::string>& args,
                 return "render takes one output file";
             const auto format = FormatOf(arg);
             if (!format)
-                return "the output file '" + arg + "' must end in .png or .pdf";
+                return "the output file '" + arg + "' must end in .png, .svg or .pdf";
             options.out = arg;
             options.format = *format;
             haveOut = true;
@@ -141,7 +148,23 @@ QString FilePath(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-bool WritePng(CChart& chart, const RenderOptions& options)
+// Writes the file through `write`, then checks that every byte reached it:
+// a writer's own result says nothing of a full disk. What was written of a
+// failed regular file is removed.
+bool WriteFile(const std::string& path, const std::function<bool(QIODevice&)>& write)
+{
+    QFile file(FilePath(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    bool written = write(file) && file.flush() && file.error() == QFileDevice::NoError;
+    file.close();
+    written = written && file.error() == QFileDevice::NoError;
+    if (!written && QFileInfo(file).isFile())
+        file.remove();
+    return written;
+}
+
+bool WritePng(CChart& chart, const RenderOptions& options, QIODevice& device)
 {
     QImage image(options.width, options.height, QImage::Format_RGB32);
     if (image.isNull())
@@ -152,17 +175,48 @@ bool WritePng(CChart& chart, const RenderOptions& options)
         PainterDC dc(painter, options.width);
         chart.Draw(dc);
     }
-    return image.save(FilePath(options.out), "PNG");
+    return image.save(&device, "PNG");
 }
 
-bool WritePdf(CChart& chart, const RenderOptions& options)
+// The window's picture as vectors: the same drawing pass as the PNG.
+bool WriteSvg(CChart& chart, const RenderOptions& options, QIODevice& device)
+{
+    QBuffer buffer;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(options.width, options.height));
+    generator.setViewBox(QRect(0, 0, options.width, options.height));
+    generator.setTitle(QStringLiteral("Orvina 2.1"));
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return false;
+    painter.fillRect(QRect(0, 0, options.width, options.height), Qt::white);
+    {
+        PainterDC dc(painter, options.width);
+        chart.Draw(dc);
+    }
+    if (!painter.end())
+        return false;
+    // The generator gives the size in millimetres, which renderers turn into
+    // pixels at different resolutions; the picture's size is in pixels.
+    QByteArray svg = buffer.data();
+    static const QRegularExpression millimetres(QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    const QRegularExpressionMatch match = millimetres.match(QString::fromLatin1(svg.left(200)));
+    if (!match.hasMatch())
+        return false;
+    svg.replace(match.capturedStart(), match.capturedLength(),
+                QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(options.width).arg(options.height).toLatin1());
+    return device.write(svg) == svg.size();
+}
+
+bool WritePdf(CChart& chart, const RenderOptions& options, QIODevice& device)
 {
     // The window paints before anything can be printed, and that paint sets
     // the document title that the page header shows.
     RecordingDC window(options.width);
     chart.Draw(window);
 
-    QPdfWriter writer(FilePath(options.out));
+    QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("Orvina 2.1"));
     writer.setResolution(kPrintResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -188,7 +242,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
 {
     RenderOptions options;
     if (const std::optional<std::string> problem = ParseRenderArgs(args, options))
-        return Usage(err, *problem);
+        return Usage(err, "render", *problem);
 
     // The people as the program's start-up finds them: the database's records,
     // or the default person when there is no database.
@@ -203,6 +257,13 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
     COvixDoc doc(app);
     doc.InitMonthLengths();
     doc.AdoptNames(loaded.records);
+    // The list as the chart sees it: the default person when nothing was read.
+    const int32_t count = app.m_names.Count();
+    if (options.person < 0 || options.person >= count) {
+        return Usage(err, "render",
+                     "there is no person " + std::to_string(options.person) + ": the list holds " +
+                         std::to_string(count) + (count == 1 ? " person" : " people") + ", numbered from 0");
+    }
     doc.SetToday();
 
     CChart chart(app, doc);
@@ -216,8 +277,14 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
     chart.SetClientRect(DcRect{0, 0, options.width, options.height});
 
     const std::unique_ptr<QGuiApplication> gui = MakeGuiApplication();
-    const bool written =
-        options.format == RenderOptions::Format::Png ? WritePng(chart, options) : WritePdf(chart, options);
+    const bool written = WriteFile(options.out, [&](QIODevice& device) {
+        switch (options.format) {
+        case RenderOptions::Format::Png: return WritePng(chart, options, device);
+        case RenderOptions::Format::Svg: return WriteSvg(chart, options, device);
+        case RenderOptions::Format::Pdf: return WritePdf(chart, options, device);
+        }
+        return false;
+    });
     if (!written) {
         err << options.out << ": cannot write the picture\n";
         return kExitCannotWrite;

@@ -58,7 +58,8 @@ inline std::string DatabaseBytes(const std::vector<std::vector<std::string>>& pe
 }
 
 // A fixture whose tests run orvina-cli in a fresh folder of their own, with
-// no display and no Qt platform chosen, as on a headless machine.
+// no display, no Qt platform chosen and no runtime folder, as on a headless
+// machine.
 class CliTestFolder : public ::testing::Test {
 protected:
     void SetUp() override
@@ -75,7 +76,7 @@ protected:
     CliRun Run(const std::vector<std::string>& args) const
     {
         std::string command = "cd " + ShellQuote(m_dir.string()) +
-                              " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + ShellQuote(ORVINA_CLI_PATH);
+                              " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR " + ShellQuote(ORVINA_CLI_PATH);
         for (const std::string& arg : args)
             command += " " + ShellQuote(arg);
         command += " >" + ShellQuote((m_dir / "stdout.txt").string());
