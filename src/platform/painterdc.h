@@ -53,9 +53,6 @@ public:
     // The Qt font that renders `font` with its cell height and average
     // character width, in pixels of the surface.
     static QFont MakeFont(const CFont& font);
-    // The program's 8-bit text as Qt text: UTF-8, or Windows-1252 for bytes
-    // that are not valid UTF-8.
-    static QString DecodeText(const std::string& text);
 
     // The cell a font of height 0 gets, as the system font of the original
     // platform has it.
