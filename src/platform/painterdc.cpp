@@ -152,7 +152,10 @@ void PainterDC::ApplyPen()
 {
     m_lineColor = ToQColor(m_pen->Color());
     QPen pen(m_lineColor);
-    pen.setCosmetic(false);
+    // A pen of width 0 or 1 is one pixel of whatever device shows it: on a
+    // 600 dpi page a 1/600-inch line, in a print preview scaled down to the
+    // screen still one whole pixel in its colour, not a faint sliver of one.
+    pen.setCosmetic(m_pen->Width() <= 1);
     pen.setWidth(std::max<int32_t>(m_pen->Width(), 1));
     pen.setCapStyle(Qt::FlatCap);
     const QVector<qreal>* pattern = PatternOf(m_pen->Style());
