@@ -274,8 +274,10 @@ QString CMainFrame::FocusTopic() const
 void CMainFrame::ShowHelp(const QString& topic)
 {
     CloseMenus();
-    if (!m_help)
+    if (!m_help) {
         m_help = std::make_unique<CHelpWindow>();
+        m_help->PlaceBeside(frameGeometry());
+    }
     if (m_help->ShowTopic(topic))
         return;
     QWidget* owner = QApplication::activeModalWidget();
