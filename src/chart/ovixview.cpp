@@ -165,6 +165,8 @@ bool COvixView::PrintChart(QPrinter& printer)
 
 void COvixView::OnFilePrintPreview()
 {
+    // The preview's own Print button names the job too.
+    m_printer.setDocName(JobName());
     QPrintPreviewDialog preview(&m_printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
