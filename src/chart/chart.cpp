@@ -72,6 +72,7 @@ constexpr const char* kHeaderSuffix = " -> Orvina";
 constexpr int32_t kHeaderTextY = 75;
 constexpr int32_t kRuleBelowHeader = 85;
 constexpr int32_t kChartBelowHeader = 160;
+constexpr const char* kJobNameSeparator = " - ";
 
 // The ratio of two extents, or 0 when the source extent is empty, so that a
 // frame that was never laid out maps every point to the origin instead of
@@ -325,11 +326,8 @@ void CChart::DrawLabels(DeviceContext& dc)
 
     const int32_t titleY = WorldToDeviceY(m_dayNumberBottom - kTitleDepth);
     WalkColumns(firstColumn, lastColumn, step, [&](int32_t column, int32_t index) {
-        if (index != 0)
-            return;
-        const bool known = m_month >= 1 && static_cast<size_t>(m_month) <= m_monthNames.size();
-        const std::string name = known ? m_monthNames[static_cast<size_t>(m_month - 1)] : std::string();
-        dc.TextOut(WorldToDeviceX(column), titleY, name + Format(" %4d", m_year));
+        if (index == 0)
+            dc.TextOut(WorldToDeviceX(column), titleY, MonthName() + Format(" %4d", m_year));
     });
 
     dc.SelectFont(previous);
@@ -487,4 +485,15 @@ void CChart::PrintPage(DeviceContext& dc, DcRect& drawRect)
 
     Draw(dc);
     dc.SelectFont(previous);
+}
+
+std::string CChart::JobName() const
+{
+    return m_doc.GetTitle() + kJobNameSeparator + MonthName() + Format(" %d", m_year);
+}
+
+std::string CChart::MonthName() const
+{
+    const bool known = m_month >= 1 && static_cast<size_t>(m_month) <= m_monthNames.size();
+    return known ? m_monthNames[static_cast<size_t>(m_month - 1)] : std::string();
 }

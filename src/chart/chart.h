@@ -71,6 +71,9 @@ public:
         m_scale = 1.0;
     }
     void PrintPage(DeviceContext& dc, DcRect& drawRect);
+    // The name of a print job and of the file it may go to: the person of
+    // the last paint and the displayed month ("Ann - December 2026").
+    std::string JobName() const;
 
     std::vector<std::string> m_dayLabels;
     std::vector<std::string> m_monthNames;
@@ -111,6 +114,8 @@ public:
 
 private:
     bool CanDraw(const DeviceContext& dc) const;
+    // The displayed month's name, or nothing for a month out of range.
+    std::string MonthName() const;
     // True once a pass has laid out a frame with area and columns.
     bool HasFrame() const;
     void DrawHorizontal(DeviceContext& dc, double y) const;

@@ -3,7 +3,11 @@
 #include "app/stringtable.h"
 #include "platform/messagebox.h"
 #include "platform/painterdc.h"
+#include "platform/textencoding.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -16,6 +20,7 @@
 namespace {
 constexpr QRgb kBackground = qRgb(192, 192, 192);
 constexpr const char* kDisplayMessage = "Display -> NOT IMPLEMENTED";
+constexpr const char* kPdfSuffix = ".pdf";
 constexpr const char* kPrintFailed = "The chart could not be printed: the printer reported an error.";
 
 // A device context that draws nothing. A widget can be painted only from its
@@ -43,8 +48,7 @@ private:
     const CFont* m_font = nullptr;
 };
 
-// Keeps the chart's printing flag set for as long as a print or preview job
-// lives, however the job ends.
+// Keeps the chart's printing flag set for one printing pass, however it ends.
 class PrintingScope {
 public:
     explicit PrintingScope(CChart& chart) : m_chart(chart) { m_chart.BeginPrinting(); }
@@ -111,22 +115,45 @@ void COvixView::OnNextMonth()
 
 void COvixView::OnFilePrint()
 {
+    m_printer.setDocName(JobName());
     QPrintDialog dialog(&m_printer, this);
+    OfferFileName(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
     PrintChart(m_printer);
 }
 
+QString COvixView::JobName() const
+{
+    return DecodeSystemText(m_chart.JobName());
+}
+
+void COvixView::OfferFileName(QPrintDialog& dialog) const
+{
+    // Qt's dialog names the PDF it offers after the job cut at its last dot,
+    // or after the last file printed to; the whole job name is offered
+    // instead, in the same folder, with no folder separator inside it.
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!field)
+        return;
+    QString name = JobName();
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    name.replace(QLatin1Char('\\'), QLatin1Char('-'));
+    const QString shown = field->text();
+    const bool namesFile = shown.endsWith(QLatin1String(kPdfSuffix), Qt::CaseInsensitive);
+    const QString folder = namesFile ? QFileInfo(shown).path() : shown;
+    field->setText(QDir(folder).filePath(name + QLatin1String(kPdfSuffix)));
+}
+
 bool COvixView::PrintChart(QPrinter& printer)
 {
+    // The job's name, and the title of a PDF it writes.
+    printer.setDocName(JobName());
     bool printed = false;
-    {
-        PrintingScope printing(m_chart);
-        QPainter painter;
-        if (painter.begin(&printer)) {
-            PrintPageOn(printer, painter);
-            printed = painter.end();
-        }
+    QPainter painter;
+    if (painter.begin(&printer)) {
+        PrintPageOn(printer, painter);
+        printed = painter.end();
     }
     printed = printed && printer.printerState() != QPrinter::Error;
     if (!printed) {
@@ -138,6 +165,8 @@ bool COvixView::PrintChart(QPrinter& printer)
 
 void COvixView::OnFilePrintPreview()
 {
+    // The preview's own Print button names the job too.
+    m_printer.setDocName(JobName());
     QPrintPreviewDialog preview(&m_printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
@@ -150,8 +179,9 @@ void COvixView::OnFilePrintPreview()
     if (pages)
         pages->setViewMode(startMode);
 
-    PrintingScope printing(m_chart);
     preview.exec();
+    // The preview may have covered the window; it shows the screen's chart again.
+    update();
 
     // Remember a page count the user chose in the preview.
     if (pages && pages->viewMode() != startMode) {
@@ -164,6 +194,9 @@ void COvixView::OnFilePrintPreview()
 
 void COvixView::PrintPageOn(QPrinter& printer, QPainter& painter)
 {
+    // The printing state lasts for this pass only: a paint of the window
+    // while a preview is open draws the screen's chart.
+    PrintingScope printing(m_chart);
     // The printable area in printer pixels; the chart spans its width.
     PainterDC dc(painter, printer.width());
     DcRect drawRect{0, 0, printer.width(), printer.height()};
@@ -208,7 +241,9 @@ void COvixView::mousePressEvent(QMouseEvent* event)
 
 void COvixView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    // The view keeps the mouse from the press on; a release outside it
+    // selects nothing, as on a platform that does not capture the mouse.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         NullDC dc(width());
         m_chart.SelectDay(dc);
         update();

@@ -11,6 +11,7 @@
 
 class CAppData;
 class COvixDoc;
+class QPrintDialog;
 class QPrinter;
 
 // The chart view: the main frame's central widget. It owns the chart and
@@ -57,6 +58,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The print job's name: the person and the displayed month.
+    QString JobName() const;
+    void OfferFileName(QPrintDialog& dialog) const;
     void PrintPageOn(QPrinter& printer, QPainter& painter);
     void UpdateClientRect();
 

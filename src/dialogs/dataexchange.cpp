@@ -7,9 +7,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVariant>
+
+#include <algorithm>
 
 namespace {
 const char* const kTooLongText = "Please enter no more than %1 characters.";
+// The number of characters a user may type into an edit field.
+const char* const kLimitProperty = "orvinaMaxChars";
 }
 
 void CDataExchange::CheckLength(QWidget* control, const QString& text, int maxChars)
@@ -33,9 +38,25 @@ void CDataExchange::Text(QLineEdit* edit, std::string& value, int maxChars)
         CheckLength(edit, edit->text(), maxChars);
         return;
     }
+    const QString text = ToWidgetText(value);
     if (maxChars > 0)
-        edit->setMaxLength(maxChars);
-    edit->setText(ToWidgetText(value));
+        LimitTyping(edit, maxChars, static_cast<int>(text.size()));
+    edit->setText(text);
+}
+
+void CDataExchange::LimitTyping(QLineEdit* edit, int maxChars, int shownChars)
+{
+    // A longer stored text is shown in full, so that reading it back can say
+    // it is too long; typing can only shorten it, down to the limit.
+    edit->setMaxLength(std::max(maxChars, shownChars));
+    const bool watched = edit->property(kLimitProperty).isValid();
+    edit->setProperty(kLimitProperty, maxChars);
+    if (watched)
+        return;
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit] {
+        const int limit = edit->property(kLimitProperty).toInt();
+        edit->setMaxLength(std::max(limit, static_cast<int>(edit->text().size())));
+    });
 }
 
 void CDataExchange::Text(QLabel* label, std::string& value, int maxChars)

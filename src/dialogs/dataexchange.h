@@ -20,7 +20,8 @@ public:
     bool Failed() const { return m_failed; }
 
     // An edit field. `maxChars` (0 for none) limits what can be typed into
-    // the field once the members have been transferred to it.
+    // the field once the members have been transferred to it; a longer value
+    // is shown in full and can only be shortened.
     void Text(QLineEdit* edit, std::string& value, int maxChars = 0);
     // A static text, which the dialog writes and reads back.
     void Text(QLabel* label, std::string& value, int maxChars = 0);
@@ -32,6 +33,7 @@ public:
 
 private:
     void CheckLength(QWidget* control, const QString& text, int maxChars);
+    static void LimitTyping(QLineEdit* edit, int maxChars, int shownChars);
 
     QWidget* m_dialog;
     bool m_saveAndValidate;

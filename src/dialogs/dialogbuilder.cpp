@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 
 #include <algorithm>
@@ -102,17 +103,28 @@ void PlaceControl(QWidget& widget, const ControlTemplate& control, const DialogU
     }
 }
 
+// Where a template position counts from: the top-left corner of the owner's
+// client area, which lies below a main window's menu bar, or the screen's
+// corner for a window without owner.
+QPoint ClientOrigin(const QWidget* owner)
+{
+    if (!owner)
+        return QPoint(0, 0);
+    int top = 0;
+    if (const auto* main = qobject_cast<const QMainWindow*>(owner)) {
+        const QWidget* menu = main->menuWidget();
+        if (menu && menu->isVisible())
+            top = menu->geometry().bottom() + 1;
+    }
+    return owner->mapToGlobal(QPoint(0, top));
+}
+
 void PlaceWindow(QDialog& window, const DialogTemplate& dialogTemplate, const DialogUnits& units)
 {
     window.setFixedSize(units.ToPixels(dialogTemplate.size));
     if (!dialogTemplate.position)
         return;
-    // A template position counts from the owner's client area, or from the
-    // screen's corner for a window without owner.
-    QPoint origin(0, 0);
-    if (QWidget* owner = window.parentWidget())
-        origin = owner->mapToGlobal(QPoint(0, 0));
-    window.move(origin + units.ToPixels(*dialogTemplate.position));
+    window.move(ClientOrigin(window.parentWidget()) + units.ToPixels(*dialogTemplate.position));
 }
 }
 

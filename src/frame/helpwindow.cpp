@@ -1,13 +1,18 @@
 #include "frame/helpwindow.h"
 
+#include "dialogs/programicon.h"
 #include "frame/helptopics.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr const char* kCaption = "Orvina Help";
@@ -33,12 +38,42 @@ QUrl UrlOf(const QString& topic)
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QLatin1String(kCaption));
+    setWindowIcon(ProgramIcon());
     setObjectName(QStringLiteral("helpWindow"));
     auto* layout = new QVBoxLayout(this);
     setLayout(layout);
     CreateButtons();
     CreateBrowser();
+    CreateCloseKeys();
     resize(kWidth, kHeight);
+}
+
+void CHelpWindow::CreateCloseKeys()
+{
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+}
+
+void CHelpWindow::PlaceBeside(const QRect& owner)
+{
+    // Right of the owner where the screen has room, else left of it, else
+    // against the screen's right edge.
+    const QScreen* screen = QGuiApplication::screenAt(owner.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize size = frameGeometry().size();
+    int left = owner.right() + 1;
+    if (left + size.width() > available.right() + 1)
+        left = owner.left() - size.width();
+    if (left < available.left())
+        left = available.right() + 1 - size.width();
+    const int lowestTop = std::max(available.top(), available.bottom() + 1 - size.height());
+    move(std::max(left, available.left()), std::clamp(owner.top(), available.top(), lowestTop));
 }
 
 void CHelpWindow::CreateButtons()
@@ -47,11 +82,15 @@ void CHelpWindow::CreateButtons()
     auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
     auto* back = new QPushButton(QStringLiteral("&Back"), this);
     auto* forward = new QPushButton(QStringLiteral("&Forward"), this);
+    auto* close = new QPushButton(QStringLiteral("C&lose"), this);
     for (QPushButton* button : {contents, back, forward}) {
         button->setAutoDefault(false);
         row->addWidget(button);
     }
     row->addStretch(1);
+    close->setAutoDefault(false);
+    row->addWidget(close);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
 
     connect(contents, &QPushButton::clicked, this, [this] { ShowTopic(QLatin1String(HelpTopics::kIndex)); });

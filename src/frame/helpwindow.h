@@ -6,7 +6,8 @@
 class QTextBrowser;
 
 // The program's help: the HTML pages compiled into the program, shown in a
-// window of their own with a contents button and a way back and forward.
+// window of their own, with the program's icon, a contents button, a way back
+// and forward, and a Close button.
 class CHelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +20,9 @@ public:
     // has no contents page either.
     bool ShowTopic(const QString& topic);
 
+    // Moves the window beside `owner`, a frame rectangle on the screen.
+    void PlaceBeside(const QRect& owner);
+
     // The page and anchor shown.
     QUrl Source() const;
     QTextBrowser& Browser() { return *m_browser; }
@@ -26,6 +30,8 @@ public:
 private:
     void CreateButtons();
     void CreateBrowser();
+    // Escape and Ctrl+W close the window, as its Close button does.
+    void CreateCloseKeys();
 
     // Owned by this window.
     QTextBrowser* m_browser = nullptr;

@@ -50,6 +50,21 @@ QSize StandardIconSize()
     return size > 0 ? QSize(size, size) : QSize(kStandardIconSize, kStandardIconSize);
 }
 
+QList<QRect> AvailableScreens()
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    return screens;
+}
+
+// The caption's height: the platform's title bar, or a standard icon's height.
+int CaptionHeight()
+{
+    const int height = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return height > 0 ? height : kStandardIconSize;
+}
+
 void CloseMenus()
 {
     for (int i = 0; i < kMaxOpenMenus && qobject_cast<QMenu*>(QApplication::activePopupWidget()); ++i)
@@ -274,8 +289,10 @@ QString CMainFrame::FocusTopic() const
 void CMainFrame::ShowHelp(const QString& topic)
 {
     CloseMenus();
-    if (!m_help)
+    if (!m_help) {
         m_help = std::make_unique<CHelpWindow>();
+        m_help->PlaceBeside(frameGeometry());
+    }
     if (m_help->ShowTopic(topic))
         return;
     QWidget* owner = QApplication::activeModalWidget();
@@ -287,6 +304,14 @@ void CMainFrame::setVisible(bool visible)
     if (visible && m_firstShow) {
         m_firstShow = 0;
         RestoreLayout(QLatin1String(kLayoutSection));
+    }
+    // A window mapped maximised or minimised leaves the window manager no
+    // normal frame to go back to but the one asked for while the frame's
+    // size was unknown, a few pixels off. It is shown normal first, its
+    // frame settled, and given its state then.
+    if (visible && m_restoredFrame && !isVisible() && (windowState() & kNotNormal)) {
+        m_statesAfterSettling = windowState();
+        setWindowState(Qt::WindowNoState);
     }
     QMainWindow::setVisible(visible);
     if (visible && m_restoredFrame && windowHandle())
@@ -331,13 +356,17 @@ int32_t CMainFrame::RestoreLayout(const QString& section)
         return 0;
     if (!placement.HasUsableSize())
         return 0;
+    // A window whose caption lies on no screen (say one left behind on a
+    // monitor since detached) could neither be seen nor moved.
+    if (!placement.CaptionOnScreen(AvailableScreens(), CaptionHeight()))
+        return 0;
     SetWindowPlacement(placement);
     return 1;
 }
 
 WindowPlacement CMainFrame::GetWindowPlacement() const
 {
-    return WindowPlacement::From(windowState(), NormalFrame());
+    return WindowPlacement::From(m_statesAfterSettling.value_or(windowState()), NormalFrame());
 }
 
 void CMainFrame::SetWindowPlacement(const WindowPlacement& placement)
@@ -378,6 +407,10 @@ void CMainFrame::SettleRestoredFrame()
     m_restoredFrame.reset();
     if (frameGeometry() != wanted)
         setGeometry(wanted.marginsRemoved(FrameMargins()));
+    if (m_statesAfterSettling) {
+        setWindowState(*m_statesAfterSettling);
+        m_statesAfterSettling.reset();
+    }
 }
 
 bool CMainFrame::event(QEvent* event)

@@ -51,7 +51,8 @@ public:
     // Reads the chosen-person index (0 when missing or not above 0), then
     // the placement from `section` and applies it. 0, with the window left
     // as it is, when a value is missing or -1, when the left or top edge lies
-    // beyond the screen, or when the size is unusable; else 1.
+    // beyond the screen, when the size is unusable or when no part of the
+    // caption's strip lies on an available screen; else 1.
     virtual int32_t RestoreLayout(const QString& section);
 
     // The desktop session ends: the layout is saved now, and once more when
@@ -121,4 +122,7 @@ private:
     // The frame around the window the last time it was seen in its normal
     // state; a maximised window's frame may differ.
     QMargins m_normalMargins;
+    // The restored state of a window first shown normal, given once its
+    // normal frame has settled.
+    std::optional<Qt::WindowStates> m_statesAfterSettling;
 };

@@ -1,5 +1,7 @@
 #include "frame/windowplacement.h"
 
+#include <algorithm>
+
 WindowPlacement WindowPlacement::From(Qt::WindowStates states, const QRect& normalFrame)
 {
     WindowPlacement placement;
@@ -44,4 +46,17 @@ bool WindowPlacement::StartsOnScreen(const QSize& screen, const QSize& icon) con
 {
     return int64_t{left} <= int64_t{screen.width()} - icon.width()
            && int64_t{top} <= int64_t{screen.height()} - icon.height();
+}
+
+bool WindowPlacement::CaptionOnScreen(const QList<QRect>& screens, int captionHeight) const
+{
+    // In 64 bits, edges exclusive: the stored edges are any 32-bit values.
+    const int64_t stripBottom = int64_t{top} + std::max(captionHeight, 1);
+    for (const QRect& screen : screens) {
+        const int64_t screenRight = int64_t{screen.left()} + screen.width();
+        const int64_t screenBottom = int64_t{screen.top()} + screen.height();
+        if (left < screenRight && right > screen.left() && top < screenBottom && stripBottom > screen.top())
+            return true;
+    }
+    return false;
 }

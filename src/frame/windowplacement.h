@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <Qt>
@@ -45,4 +46,8 @@ struct WindowPlacement {
     // window on a screen of `screen` size. Only these two edges are tested,
     // so a window far off to the left or top still counts as on screen.
     bool StartsOnScreen(const QSize& screen, const QSize& icon) const;
+    // Some of the top strip of the normal frame, `captionHeight` high, where
+    // the caption is, lies on one of `screens`: the window can be seen and
+    // dragged by its caption.
+    bool CaptionOnScreen(const QList<QRect>& screens, int captionHeight) const;
 };

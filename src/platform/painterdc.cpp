@@ -1,11 +1,12 @@
 #include "platform/painterdc.h"
 
+#include "platform/textencoding.h"
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
-#include <QStringDecoder>
 #include <QVector>
 
 #include <algorithm>
@@ -56,12 +57,6 @@ int64_t MinorOffset(int64_t i, int64_t delta, int64_t steps)
     return delta < 0 ? -share : share;
 }
 
-// Windows-1252 characters 0x80 to 0x9F; the rest of the range is Latin-1.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
 QColor ToQColor(Rgb color)
 {
     return QColor(color.r, color.g, color.b);
@@ -100,21 +95,6 @@ PainterDC::~PainterDC()
 QString PainterDC::SubstituteFace(const std::string&)
 {
     return QString::fromLatin1(kSubstituteFace);
-}
-
-QString PainterDC::DecodeText(const std::string& text)
-{
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (!utf8.hasError())
-        return decoded;
-    decoded.clear();
-    decoded.reserve(static_cast<qsizetype>(text.size()));
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        decoded.append(byte >= 0x80 && byte < 0xA0 ? QChar(kCp1252High[byte - 0x80]) : QChar(byte));
-    }
-    return decoded;
 }
 
 QFont PainterDC::MakeFont(const CFont& font)
@@ -172,7 +152,10 @@ void PainterDC::ApplyPen()
 {
     m_lineColor = ToQColor(m_pen->Color());
     QPen pen(m_lineColor);
-    pen.setCosmetic(false);
+    // A pen of width 0 or 1 is one pixel of whatever device shows it: on a
+    // 600 dpi page a 1/600-inch line, in a print preview scaled down to the
+    // screen still one whole pixel in its colour, not a faint sliver of one.
+    pen.setCosmetic(m_pen->Width() <= 1);
     pen.setWidth(std::max<int32_t>(m_pen->Width(), 1));
     pen.setCapStyle(Qt::FlatCap);
     const QVector<qreal>* pattern = PatternOf(m_pen->Style());
@@ -306,7 +289,7 @@ void PainterDC::LineTo(int32_t x, int32_t y)
 
 void PainterDC::TextOut(int32_t x, int32_t y, const std::string& text)
 {
-    const QString qtext = DecodeText(text);
+    const QString qtext = DecodeSystemText(text);
     if (!m_transparent) {
         const QFontMetricsF metrics(m_qfont);
         m_painter.fillRect(QRectF(x, y, metrics.horizontalAdvance(qtext), GetTextMetrics().height),

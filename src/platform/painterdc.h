@@ -19,7 +19,8 @@
 class QPainter;
 
 // The device context over a QPainter: a window, a QImage, a printer or a
-// print-preview page. Lines are one device unit wide and not antialiased. On
+// print-preview page. Lines of pens of width 0 or 1 are one device pixel wide
+// (cosmetic), whatever scale a preview shows the page at, and not antialiased. On
 // pixel surfaces they come out as GDI draws them: from the first point up to
 // but not including the last, with the style pattern starting afresh at the
 // first pixel of every segment. Qt's stroker does that for lines that run
@@ -53,9 +54,6 @@ public:
     // The Qt font that renders `font` with its cell height and average
     // character width, in pixels of the surface.
     static QFont MakeFont(const CFont& font);
-    // The program's 8-bit text as Qt text: UTF-8, or Windows-1252 for bytes
-    // that are not valid UTF-8.
-    static QString DecodeText(const std::string& text);
 
     // The cell a font of height 0 gets, as the system font of the original
     // platform has it.

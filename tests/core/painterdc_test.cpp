@@ -1,6 +1,6 @@
 // PainterDC on a QImage: pen patterns and line ends, fills, the window
-// origin, fonts with the asked cell height and average width, text placement
-// and decoding.
+// origin, fonts with the asked cell height and average width and text
+// placement.
 #include "chart_testing.h"
 #include "platform/painterdc.h"
 
@@ -244,20 +244,6 @@ TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
             }
             EXPECT_EQ(differing, 0) << "paint " << paint;
         }
-    }
-}
-
-TEST(PainterDC, DecodesUtf8OrElseWindows1252)
-{
-    const struct { const char* name; std::string bytes; QString text; } rows[] = {
-        {"ASCII", "New Name", QStringLiteral("New Name")},
-        {"UTF-8", "Zo\xC3\xAB", QString::fromUtf8("Zo\xC3\xAB")},
-        {"Latin-1", "Zo\xEB", QString::fromUtf8("Zo\xC3\xAB")},
-        {"Windows-1252 euro and Y diaeresis", "\x80 \x9F", QString::fromUtf8("\xE2\x82\xAC \xC5\xB8")},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(PainterDC::DecodeText(row.bytes), row.text);
     }
 }
 

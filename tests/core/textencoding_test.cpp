@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <vector>
 
 namespace {
@@ -32,6 +34,26 @@ TEST(Utf16LeToUtf8, Converts)
         bytes.push_back(0x00);
         bytes.push_back(0xDC);
         EXPECT_EQ(Utf16LeToUtf8(bytes.data(), row.units.size()), row.utf8);
+    }
+}
+
+// Windows-1252 as Microsoft's code page table gives it; the five bytes it
+// leaves undefined become the C1 controls of the same value, as Windows'
+// MultiByteToWideChar has them.
+TEST(DecodeSystemText, TakesUtf8OrElseWindows1252)
+{
+    const struct { const char* name; std::string bytes; std::u16string text; } rows[] = {
+        {"ASCII", "New Name", u"New Name"},
+        {"UTF-8", "Zo\xC3\xAB", u"Zo\u00EB"},
+        {"cut-off UTF-8 is Windows-1252", "\xC3", u"\u00C3"},
+        {"Latin-1", "Zo\xEB", u"Zo\u00EB"},
+        {"euro, quotes and Y diaeresis", "\x80\x93x\x94\x9F", u"\u20AC\u201Cx\u201D\u0178"},
+        {"the five undefined bytes", "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},
+        {"an undefined byte among letters", "A\x90" "B", u"A\u0090B"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(DecodeSystemText(row.bytes), QString::fromStdU16String(row.text));
     }
 }
 

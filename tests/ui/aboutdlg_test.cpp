@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -91,16 +93,20 @@ private slots:
         QVERIFY(!dialog.Window());
     }
 
+    // Its position counts from the owner's client area, below the menu bar.
     void standsAtItsPlaceOverTheOwner()
     {
-        QWidget owner;
+        QMainWindow owner;
+        owner.menuBar()->addMenu(QStringLiteral("&File"));
         owner.setGeometry(200, 150, 600, 400);
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        QVERIFY(owner.menuBar()->height() > 0);
         CAboutDlg dialog;
         RunDialog(dialog, &owner, [&](QDialog* window) {
             QCOMPARE(window->parentWidget(), &owner);
-            QCOMPARE(window->pos(), owner.mapToGlobal(QPoint(0, 0)) + Pixels(window, 34, 22));
+            const QPoint client = owner.mapToGlobal(QPoint(0, owner.menuBar()->height()));
+            QCOMPARE(window->pos(), client + Pixels(window, 34, 22));
             QVERIFY(window->isModal());
         });
     }

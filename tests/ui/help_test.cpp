@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -221,6 +223,61 @@ private slots:
         CHelpWindow help;
         QVERIFY(help.ShowTopic("no such page.html#anywhere"));
         QCOMPARE(Topic(help.Source()), QString("index.html"));
+    }
+
+    // The help stands right of the main window where the screen has room,
+    // else left of it, else against the screen's right edge.
+    void theHelpWindowStandsBesideTheMainWindow_data()
+    {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const int width = CHelpWindow().frameGeometry().width();
+        QVERIFY(screen.width() < 2 * width + 100);
+        const int top = screen.top() + 40;
+        QTest::newRow("room on the right") << QRect(screen.left(), top, 100, 300) << QPoint(screen.left() + 100, top);
+        QTest::newRow("room on the left only") << QRect(screen.right() - 99, top, 100, 300)
+                                               << QPoint(screen.right() - 99 - width, top);
+        QTest::newRow("no room") << QRect(screen.left() + 50, top, screen.width() - 100, 300)
+                                 << QPoint(screen.right() + 1 - width, top);
+    }
+
+    void theHelpWindowStandsBesideTheMainWindow()
+    {
+        QFETCH(QRect, owner);
+        QFETCH(QPoint, expected);
+        CHelpWindow help;
+        help.PlaceBeside(owner);
+        QCOMPARE(help.pos(), expected);
+    }
+
+    // The help carries the program's icon; Escape, Ctrl+W and its Close
+    // button each close it.
+    void theHelpWindowCloses_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Escape") << "Escape";
+        QTest::newRow("Ctrl+W") << "Ctrl+W";
+        QTest::newRow("Close button") << "C&lose";
+    }
+
+    void theHelpWindowCloses()
+    {
+        QFETCH(QString, how);
+        Frame().Action(57666)->trigger();
+        CHelpWindow* help = Frame().HelpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowIcon().pixmap(32).toImage(), QIcon(":/icons/orvina.png").pixmap(32).toImage());
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        if (how == "Escape")
+            QTest::keyClick(help->focusWidget(), Qt::Key_Escape);
+        else if (how == "Ctrl+W")
+            QTest::keyClick(help->focusWidget(), Qt::Key_W, Qt::ControlModifier);
+        for (QPushButton* button : help->findChildren<QPushButton*>()) {
+            if (button->text() == how)
+                button->click();
+        }
+        QVERIFY(!help->isVisible());
     }
 
 private:

@@ -5,6 +5,7 @@
 #include "programtestenv.h"
 
 #include <QScreen>
+#include <QStyle>
 #include <QtTest>
 
 #include <limits>
@@ -137,6 +138,29 @@ private slots:
         QCOMPARE(ReadStore(), Changed(stored, {{"Layout/showCmd", 1}}));
     }
 
+    // Maximise, end, start again (maximised), restore, end: the normal
+    // rectangle comes back and is stored to the pixel, cycle after cycle.
+    void theMaximiseRoundTripKeepsTheNormalRectangle()
+    {
+        const Values maximised = Changed(NormalLayout(), {{"Layout/showCmd", 3}});
+        WriteStore(NormalLayout());
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            Start();
+            QTRY_COMPARE(Frame().frameGeometry(), NormalFrame(NormalLayout()));
+            Frame().showMaximized();
+            QTRY_VERIFY(Frame().isMaximized());
+            Stop();
+            QCOMPARE(ReadStore(), maximised);
+            Start();
+            QVERIFY(Frame().isMaximized());
+            Frame().showNormal();
+            QTRY_VERIFY(!Frame().isMaximized());
+            QTRY_COMPARE(Frame().frameGeometry(), NormalFrame(NormalLayout()));
+            Stop();
+            QCOMPARE(ReadStore(), NormalLayout());
+        }
+    }
+
     void theStateAtTheEndIsStored_data()
     {
         QTest::addColumn<Qt::WindowStates>("states");
@@ -175,6 +199,10 @@ private slots:
         QTest::addColumn<Qt::WindowStates>("states");
         const QSize screen = Screen();
         const Values layout = NormalLayout(2);
+        // The test screen starts at (0, 0) and is all available.
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().topLeft(), QPoint(0, 0));
+        const int caption = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QVERIFY(caption > 1);
         const Qt::WindowStates normal = Qt::WindowNoState;
 
         QTest::newRow("normal") << layout << 1 << normal;
@@ -185,8 +213,10 @@ private slots:
         QTest::newRow("minimised from maximised")
             << Changed(layout, {{"Layout/showCmd", 2}, {"Layout/flags", 2}}) << 1
             << (Qt::WindowMinimized | Qt::WindowMaximized);
-        QTest::newRow("large negative x1")
-            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", -29400}}) << 1 << normal;
+        QTest::newRow("large negative x1, right end on the screen")
+            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", 1}}) << 1 << normal;
+        QTest::newRow("caption's last line on the screen")
+            << Changed(layout, {{"Layout/y1", 1 - caption}, {"Layout/y2", 400}}) << 1 << normal;
         QTest::newRow("x1 one icon short of the right edge")
             << Changed(layout, {{"Layout/x1", screen.width() - 32}, {"Layout/x2", screen.width() + 568}}) << 1
             << normal;
@@ -195,6 +225,13 @@ private slots:
             << Changed(layout, {{"Layout/x2", 40 + 32767}, {"Layout/y2", 50 + 32767}}) << 1 << normal;
 
         QTest::newRow("x1 is -1") << Changed(layout, {{"Layout/x1", -1}}) << 0 << normal;
+        QTest::newRow("off every screen")
+            << Changed(layout, {{"Layout/x1", -2000000000}, {"Layout/y1", -2000000000},
+                                {"Layout/x2", -1999999400}, {"Layout/y2", -1999999580}}) << 0 << normal;
+        QTest::newRow("right edge at the screen's left")
+            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", 0}}) << 0 << normal;
+        QTest::newRow("caption just above the screen")
+            << Changed(layout, {{"Layout/y1", -caption}, {"Layout/y2", 400}}) << 0 << normal;
         QTest::newRow("flags missing") << Without(layout, "Layout/flags") << 0 << normal;
         QTest::newRow("x1 beyond the screen")
             << Changed(layout, {{"Layout/x1", screen.width() - 31}, {"Layout/x2", screen.width() + 569}}) << 0

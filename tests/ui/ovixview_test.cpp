@@ -3,10 +3,15 @@
 #include "chart/ovixview.h"
 #include "programtestenv.h"
 
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTimer>
 #include <QtTest>
+
+#include <map>
 
 namespace {
 enum class Step { Previous, Next };
@@ -162,21 +167,26 @@ private slots:
     {
         QTest::addColumn<int>("pressDay");
         QTest::addColumn<int>("releaseDay");
-        QTest::newRow("first day") << 1 << 1;
-        QTest::newRow("press on 5, release on 9") << 5 << 9;
+        QTest::addColumn<int>("selected");
+        // Day 0 releases left of the view, day 40 right of it; today is the 31st.
+        QTest::newRow("first day") << 1 << 1 << 1;
+        QTest::newRow("press on 5, release on 9") << 5 << 9 << 5;
+        QTest::newRow("press on 5, release left of the view") << 5 << 0 << 31;
+        QTest::newRow("press on 5, release right of the view") << 5 << 40 << 31;
     }
 
     void aClickSelectsTheDayUnderThePress()
     {
         QFETCH(int, pressDay);
         QFETCH(int, releaseDay);
+        QFETCH(int, selected);
         View().repaint();
         const CChart& chart = View().Chart();
         const auto middleOf = [&](int day) { return QPoint(chart.WorldToDeviceX(30 * day - 15), View().height() / 2); };
 
         QTest::mousePress(&View(), Qt::LeftButton, {}, middleOf(pressDay));
         QTest::mouseRelease(&View(), Qt::LeftButton, {}, middleOf(releaseDay));
-        QCOMPARE(chart.m_day, pressDay);
+        QCOMPARE(chart.m_day, selected);
     }
 
     void printingToAPdfFile_data()
@@ -198,22 +208,96 @@ private slots:
 
         QCOMPARE(View().PrintChart(printer), printed);
         QCOMPARE(View().Chart().m_printing, 0);
-        QCOMPARE(ReadBytes(m_folder->File(fileName)).startsWith("%PDF"), printed);
+        const QByteArray pdf = ReadBytes(m_folder->File(fileName));
+        QCOMPARE(pdf.startsWith("%PDF"), printed);
         QCOMPARE(messages.Shown().size(), size_t(printed ? 0 : 1));
+        // The job, and so the PDF's Title (UTF-16BE after its byte-order mark), is the person and month.
+        QCOMPARE(printer.docName(), QString("New Name - May 2023"));
+        QByteArray title("\xFE\xFF");
+        for (const QChar c : printer.docName())
+            title += QByteArray(1, '\0') + char(c.unicode());
+        QCOMPARE(pdf.contains("/Title (" + title + ")"), printed);
     }
 
-    void thePreviewKeepsThePrintingFlag()
+    // The print dialog offers a PDF named after the person and the month,
+    // whole and with no folder separator inside it, in the folder it chose.
+    void thePrintDialogOffersTheJobsName_data()
     {
-        int32_t flagWhileOpen = -1;
+        QTest::addColumn<QString>("person");
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("a plain name") << "Ann" << "Ann - December 2026" << "Ann - December 2026.pdf";
+        QTest::newRow("dots and a slash") << "J.R. Smith/Jones" << "J.R. Smith/Jones - December 2026"
+                                          << "J.R. Smith-Jones - December 2026.pdf";
+    }
+
+    void thePrintDialogOffersTheJobsName()
+    {
+        QFETCH(QString, person);
+        QFETCH(QString, job);
+        QFETCH(QString, offered);
+        m_app->m_names.Clear();
+        m_app->m_names.Append(CName(person.toStdString(), "1970", "1", "1"));
+        View().Chart().m_year = 2026;
+        View().Chart().m_month = 12;
+        View().repaint();
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (auto* field = dialog ? dialog->findChild<QLineEdit*>("filename") : nullptr)
+                shown = field->text();
+            if (dialog)
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        View().OnFilePrint();
+        QCOMPARE(QFileInfo(shown).fileName(), offered);
+        QCOMPARE(m_app->Printer().docName(), job);
+    }
+
+    // The printing state belongs to the preview's own pass: a paint of the
+    // window while the preview is open draws the screen's chart, and the
+    // window repaints when the preview closes.
+    void aPaintDuringThePreviewDrawsTheScreenChart()
+    {
+        const QImage before = View().grab().toImage();
+        QImage during;
         QTimer::singleShot(0, this, [&] {
             auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-            flagWhileOpen = View().Chart().m_printing;
+            during = View().grab().toImage();
             if (preview)
                 preview->reject();
         });
         View().OnFilePrintPreview();
-        QCOMPARE(flagWhileOpen, 1);
+        QCOMPARE(during, before);
         QCOMPARE(View().Chart().m_printing, 0);
+        PaintCounter paints(View());
+        QTRY_VERIFY(paints.Count() > 0);
+    }
+
+    // Pens of width 1 are one pixel of whatever device shows them: the
+    // preview of a 600 dpi page, scaled down to the screen, shows the curves
+    // in their own colours, not as faint slivers of them.
+    void thePreviewShowsThinLinesInTheirColours()
+    {
+        QCOMPARE(m_app->Printer().resolution(), 600);
+        QImage page;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* preview = QApplication::activeModalWidget();
+            if (auto* pages = preview ? preview->findChild<QPrintPreviewWidget*>() : nullptr)
+                page = pages->grab().toImage();
+            if (preview)
+                preview->close();
+        });
+        View().OnFilePrintPreview();
+        QVERIFY(!page.isNull());
+        std::map<QRgb, int> pixels;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x)
+                ++pixels[page.pixel(x, y) | 0xFF000000];
+        }
+        // Emotional, Intellectual, Intuitional and the grey day boundaries.
+        for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 128, 0), qRgb(128, 128, 128)})
+            QVERIFY2(pixels[colour] >= 50, qPrintable(QColor(colour).name()));
     }
 
 private:

@@ -303,6 +303,31 @@ private slots:
         });
     }
 
+    // A stored field longer than can be typed is shown in full; typing can
+    // only shorten it, and reading it back says that it is too long.
+    void aLongStoredFieldIsShownInFull()
+    {
+        SetPeople({CName("Old", "019901", "01", "01")}, 0);
+        CPeopleDlg dialog(m_app);
+        RunDialog(dialog, nullptr, [&](QDialog* window) {
+            QLineEdit* year = Edit(dialog, kIdcYear);
+            QCOMPARE(year->text(), QString("019901"));
+            year->setFocus();
+            year->end(false);
+            QTest::keyClicks(year, "7");
+            QCOMPARE(year->text(), QString("019901"));
+            QTest::keyClick(year, Qt::Key_Backspace);
+            QTest::keyClicks(year, "7");
+            QCOMPARE(year->text(), QString("01990"));
+            Click(dialog, kIdOk);
+            QVERIFY(window->isVisible());
+        });
+        QVERIFY(!m_messages.empty());
+        for (const QString& message : m_messages)
+            QCOMPARE(message, QString("Orvina 2.1: Please enter no more than 4 characters."));
+        QCOMPARE(m_app.m_names.At(0)->m_year, std::string("019901"));
+    }
+
     void typingAnExistingNameChoosesNobody()
     {
         CPeopleDlg dialog(m_app);
