@@ -1,6 +1,6 @@
 #include "cli/clitext.h"
 
-#include "platform/painterdc.h"
+#include "platform/textencoding.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,7 +20,7 @@ std::string FormatDate(const CDate& date)
 
 std::string DecodeName(const std::string& stored)
 {
-    return PainterDC::DecodeText(stored).toStdString();
+    return DecodeSystemText(stored).toStdString();
 }
 
 void WriteJson(std::ostream& out, const QJsonObject& document)

@@ -321,6 +321,12 @@ private slots:
             QCOMPARE(year->text(), QString("01990"));
             Click(dialog, kIdOk);
             QVERIFY(window->isVisible());
+            // Once within the limit, the limit holds as for any field.
+            year->setFocus();
+            year->end(false);
+            QTest::keyClick(year, Qt::Key_Backspace);
+            QTest::keyClicks(year, "7");
+            QCOMPARE(year->text(), QString("0199"));
         });
         QVERIFY(!m_messages.empty());
         for (const QString& message : m_messages)
