@@ -1,21 +1,32 @@
 #include "chart/ovixview.h"
 
 #include "app/stringtable.h"
+#include "calc/int32math.h"
+#include "chart/daynavigation.h"
+#include "chart/dayreadout.h"
 #include "platform/messagebox.h"
 #include "platform/painterdc.h"
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolTip>
 
 #include <utility>
 
 namespace {
 constexpr QRgb kBackground = qRgb(192, 192, 192);
 constexpr const char* kDisplayMessage = "Display -> NOT IMPLEMENTED";
+constexpr const char* kAccessibleName = "Chart";
 constexpr const char* kPrintFailed = "The chart could not be printed: the printer reported an error.";
 
 // A device context that draws nothing. A widget can be painted only from its
@@ -65,6 +76,9 @@ COvixView::COvixView(CAppData& app, COvixDoc& doc, QPrinter& printer, QWidget* p
     palette.setColor(QPalette::Window, QColor(kBackground));
     setPalette(palette);
     setAutoFillBackground(true);
+    // The keyboard days need the focus; a click gives it too.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QLatin1String(kAccessibleName));
 }
 
 COvixView::~COvixView() = default;
@@ -101,12 +115,14 @@ void COvixView::OnPreviousMonth()
 {
     m_chart.PreviousMonth();
     update();
+    RefreshReadout();
 }
 
 void COvixView::OnNextMonth()
 {
     m_chart.NextMonth();
     update();
+    RefreshReadout();
 }
 
 void COvixView::OnFilePrint()
@@ -189,6 +205,7 @@ void COvixView::paintEvent(QPaintEvent*)
         if (m_onFirstPaint)
             m_onFirstPaint();
     }
+    RefreshReadout();
 }
 
 void COvixView::resizeEvent(QResizeEvent* event)
@@ -214,4 +231,98 @@ void COvixView::mouseReleaseEvent(QMouseEvent* event)
         update();
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void COvixView::OnPreviousDay()
+{
+    CDayNavigation::PreviousDay(m_chart);
+    update();
+    RefreshReadout();
+}
+
+void COvixView::OnNextDay()
+{
+    CDayNavigation::NextDay(m_chart);
+    update();
+    RefreshReadout();
+}
+
+void COvixView::OnToday()
+{
+    CDayNavigation::Today(m_chart, Clock::Today());
+    update();
+    RefreshReadout();
+}
+
+void COvixView::OnCopy()
+{
+    auto* data = new QMimeData;
+    data->setImageData(grab().toImage());
+    data->setText(m_readout);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QString COvixView::ReadoutOf(int32_t day)
+{
+    // The same preparation a paint runs, so the values are the curves' own.
+    m_chart.PrepareMonth();
+    const std::optional<CDayReadout> readout = CDayReadout::Read(m_chart, day);
+    return readout ? QString::fromStdString(readout->Text()) : QString();
+}
+
+void COvixView::RefreshReadout()
+{
+    const QString readout = ReadoutOf(m_chart.m_day);
+    if (readout == m_readout)
+        return;
+    m_readout = readout;
+    setAccessibleDescription(readout);
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+    emit ReadoutChanged(readout);
+}
+
+void COvixView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        OnCopy();
+        return;
+    }
+    if (event->modifiers() & ~(Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left: OnPreviousDay(); break;
+    case Qt::Key_Right: OnNextDay(); break;
+    case Qt::Key_Home: OnToday(); break;
+    case Qt::Key_PageUp: OnPreviousMonth(); break;
+    case Qt::Key_PageDown: OnNextMonth(); break;
+    default: QWidget::keyPressEvent(event); break;
+    }
+}
+
+bool COvixView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        ShowDayTip(static_cast<const QHelpEvent&>(*event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void COvixView::ShowDayTip(const QHelpEvent& event)
+{
+    const int32_t day = CDayReadout::DayUnder(m_chart, event.pos().x());
+    const QString text = day > 0 ? ReadoutOf(day) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // The tip stays while the mouse is in the day's column and follows it
+    // into the next.
+    const int32_t width = TruncToInt32(m_chart.m_dayWidth);
+    const int left = m_chart.WorldToDeviceX(static_cast<double>(day - 1) * width);
+    const int right = m_chart.WorldToDeviceX(static_cast<double>(day) * width);
+    QToolTip::showText(event.globalPos(), text, this, QRect(left, 0, right - left, height()));
 }
