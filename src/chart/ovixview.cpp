@@ -235,16 +235,43 @@ void COvixView::mouseReleaseEvent(QMouseEvent* event)
 
 void COvixView::OnPreviousDay()
 {
+    const int32_t year = m_chart.m_year;
+    const int32_t month = m_chart.m_month;
+    const int32_t day = m_chart.m_day;
     CDayNavigation::PreviousDay(m_chart);
-    update();
+    UpdateSelection(year, month, day);
     RefreshReadout();
 }
 
 void COvixView::OnNextDay()
 {
+    const int32_t year = m_chart.m_year;
+    const int32_t month = m_chart.m_month;
+    const int32_t day = m_chart.m_day;
     CDayNavigation::NextDay(m_chart);
-    update();
+    UpdateSelection(year, month, day);
     RefreshReadout();
+}
+
+void COvixView::UpdateSelection(int32_t year, int32_t month, int32_t day)
+{
+    // Within the month the last pass laid out, only the columns around the
+    // old and the new frame change; the pass repaints them alone, clipped.
+    const int32_t width = TruncToInt32(m_chart.m_dayWidth);
+    const bool sameLayout = year == m_chart.m_year && month == m_chart.m_month && width >= 1 &&
+                            m_chart.m_devRight > m_chart.m_devLeft &&
+                            TruncToInt32(m_chart.m_worldRight) == m_chart.m_dayCount * width;
+    if (!sameLayout) {
+        update();
+        return;
+    }
+    // A frame's lines lie on its column's edges and just right of them.
+    const auto around = [&](int32_t column) {
+        const int left = m_chart.WorldToDeviceX(static_cast<double>(column - 2) * width);
+        const int right = m_chart.WorldToDeviceX(static_cast<double>(column + 1) * width) + 1;
+        return QRect(left, 0, right - left + 1, height());
+    };
+    update(around(day).united(around(m_chart.m_day)));
 }
 
 void COvixView::OnToday()

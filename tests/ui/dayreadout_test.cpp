@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 #include <QtTest>
@@ -87,6 +88,13 @@ private slots:
         const CChart& chart = View().Chart();
         QCOMPARE(QDate(chart.m_year, chart.m_month, chart.m_day), end);
         QVERIFY2(Pane().text().startsWith(DateText(end) + "  age "), qPrintable(Pane().text()));
+        // What the window shows after the key's repaint, however little of
+        // it was redrawn, is the whole chart drawn afresh.
+        QTest::qWait(50);
+        const QPoint origin = View().mapTo(View().window(), QPoint(0, 0));
+        const QImage shown = View().screen()->grabWindow(View().window()->winId(), origin.x(), origin.y(),
+                                                         View().width(), View().height()).toImage();
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), View().grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     // With no key pressed the window draws what the chart alone draws; a
