@@ -195,6 +195,8 @@ void CMainFrame::ConnectDayReadout()
     auto* pane = new CDayReadoutPane(m_statusBar);
     m_statusBar->InsertPane(pane);
     connect(m_view, &COvixView::ReadoutChanged, pane, &CDayReadoutPane::ShowReadout);
+    // The chart's keys work from the moment the window is active.
+    m_view->setFocus();
 }
 
 void CMainFrame::DescribeWidgets()

@@ -53,7 +53,6 @@ private slots:
     {
         m_today = std::make_unique<FixedToday>(kToday);
         QVERIFY(Start());
-        View().setFocus();
     }
 
     void cleanup()
