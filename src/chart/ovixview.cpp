@@ -235,20 +235,20 @@ void COvixView::mouseReleaseEvent(QMouseEvent* event)
 
 void COvixView::OnPreviousDay()
 {
-    const int32_t year = m_chart.m_year;
-    const int32_t month = m_chart.m_month;
-    const int32_t day = m_chart.m_day;
-    CDayNavigation::PreviousDay(m_chart);
-    UpdateSelection(year, month, day);
-    RefreshReadout();
+    StepDay(&CDayNavigation::PreviousDay);
 }
 
 void COvixView::OnNextDay()
 {
+    StepDay(&CDayNavigation::NextDay);
+}
+
+void COvixView::StepDay(void (*step)(CChart&))
+{
     const int32_t year = m_chart.m_year;
     const int32_t month = m_chart.m_month;
     const int32_t day = m_chart.m_day;
-    CDayNavigation::NextDay(m_chart);
+    step(m_chart);
     UpdateSelection(year, month, day);
     RefreshReadout();
 }

@@ -88,6 +88,7 @@ private:
     // screen readers when it changed.
     void RefreshReadout();
     void ShowDayTip(const QHelpEvent& event);
+    void StepDay(void (*step)(CChart&));
     // Asks for the repaint of a keyboard selection made from `day` of
     // `month` in `year`.
     void UpdateSelection(int32_t year, int32_t month, int32_t day);
