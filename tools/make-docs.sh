@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Renders the pictures the README shows: the main window under Xvfb, and the
-# printed page of the same chart as PDF and PNG. Needs a built tree (make
-# build) and the packages xvfb, imagemagick and poppler-utils.
+# Renders the pictures the README shows: the main window under Xvfb, the
+# day readout and the day tip (driven with xdotool), and the printed page of
+# the same chart as PDF and PNG. Needs a built tree (make build) and the
+# packages xvfb, xdotool, imagemagick and poppler-utils.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin=$top/build/bin
@@ -34,4 +35,24 @@ XDG_CONFIG_HOME=$work/config xvfb-run -a -s "-screen 0 1000x700x24" bash -c "
     import -window root '$work/screen.png'
     kill -TERM \$pid; wait \$pid"
 convert "$work/screen.png" -crop 900x620+0+0 +repage "$top/docs/window.png"
-echo "wrote docs/window.png, docs/sample-page.pdf, docs/sample-page.png"
+
+# The day readout, driven with xdotool: a click in the 10th column and Right
+# twice select the 12th, whose values the status bar shows; then the mouse
+# rests on the 7th column until its tip shows.
+XDG_CONFIG_HOME=$work/config xvfb-run -a -s "-screen 0 1000x700x24" bash -c "
+    '$bin/orvina' & pid=\$!
+    sleep 3
+    xdotool mousemove 270 300 click 1
+    sleep 0.5
+    xdotool key Right Right
+    sleep 1
+    import -window root '$work/readout.png'
+    xdotool mousemove 190 250
+    sleep 0.3
+    xdotool mousemove 192 252
+    sleep 2.5
+    import -window root '$work/tooltip.png'
+    kill -TERM \$pid; wait \$pid"
+convert "$work/readout.png" -crop 900x620+0+0 +repage "$top/docs/readout.png"
+convert "$work/tooltip.png" -crop 900x620+0+0 +repage "$top/docs/tooltip.png"
+echo "wrote docs/window.png, docs/readout.png, docs/tooltip.png, docs/sample-page.pdf, docs/sample-page.png"

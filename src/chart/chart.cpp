@@ -102,6 +102,15 @@ std::string Format(const char* format, int32_t value)
     return buffer;
 }
 
+// The application's current cycle values, which StoreDayPoints plots.
+CycleValues CurrentValues(const CAppData& app)
+{
+    CycleValues values{};
+    for (int cycle = 0; cycle < kCycleCount; ++cycle)
+        values[static_cast<size_t>(cycle)] = app.CycleValue(static_cast<Cycle>(cycle));
+    return values;
+}
+
 // "%2s" of a weekday label.
 std::string PadToTwo(std::string text)
 {
@@ -351,12 +360,15 @@ void CChart::PrepareDays()
 
     m_doc.ComputeMonth(m_year, m_birthYear, m_month, m_birthMonth, m_day, m_birthDay);
     const int32_t days = std::clamp(m_dayCount, 0, kMaxDays);
+    m_dayValues.fill(DayValues{});
     // Without a valid day number on either side the curves keep the values
     // of the last successful preparation.
     if (m_doc.m_curDayNumber > 0 && m_doc.m_birthDayNumber > 0) {
         for (int32_t day = 1; day <= days; ++day) {
-            m_app.ComputeCycles(WrappingAdd(m_doc.m_ageDays, day - 1));
+            const int32_t age = WrappingAdd(m_doc.m_ageDays, day - 1);
+            m_app.ComputeCycles(age);
             StoreDayPoints(day);
+            m_dayValues[static_cast<size_t>(day)] = {age, CurrentValues(m_app), true};
         }
     }
 
@@ -367,6 +379,16 @@ void CChart::PrepareDays()
         m_dayLabels.push_back(PadToTwo(haveWeekdays ? WeekdayLabel(m_weekdayText, weekday) : std::string()));
         weekday = WrappingAdd(weekday, 1);
     }
+}
+
+void CChart::PrepareMonth()
+{
+    // Between paints the document keeps the month of the last pass.
+    const CCalendar kept = m_doc;
+    m_doc.ComputeMonth(m_year, m_birthYear, m_month, m_birthMonth, m_day, m_birthDay);
+    m_dayCount = m_doc.m_monthLength;
+    PrepareDays();
+    static_cast<CCalendar&>(m_doc) = kept;
 }
 
 void CChart::StoreDayPoints(int32_t day)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "calc/cycles.h"
 #include "platform/devicecontext.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,6 +49,10 @@ public:
     void DrawLabels(DeviceContext& dc);
     void PrepareDays();
     void StoreDayPoints(int32_t day);
+    // The month computation and PrepareDays without drawing, so that the
+    // day values below describe the displayed month before its next paint;
+    // the document's month is left as the last pass left it.
+    void PrepareMonth();
     void DrawCurves(DeviceContext& dc);
 
     int32_t WorldToDeviceX(double x) const;
@@ -111,6 +117,15 @@ public:
     int32_t m_birthMonth = 0;
     int32_t m_birthDay = 0;
     int32_t m_dayCount = 0;
+
+    // Each day's age and cycle values as the last PrepareDays computed them
+    // for the curves, by day 1 to 31; days it did not compute are not valid.
+    struct DayValues {
+        int32_t age = 0;
+        CycleValues values{};
+        bool valid = false;
+    };
+    std::array<DayValues, 32> m_dayValues{};
 
 private:
     bool CanDraw(const DeviceContext& dc) const;

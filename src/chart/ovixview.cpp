@@ -1,19 +1,29 @@
 #include "chart/ovixview.h"
 
 #include "app/stringtable.h"
+#include "calc/int32math.h"
+#include "chart/daynavigation.h"
+#include "chart/dayreadout.h"
 #include "platform/messagebox.h"
 #include "platform/painterdc.h"
 #include "platform/textencoding.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolTip>
 
 #include <utility>
 
@@ -21,6 +31,7 @@ namespace {
 constexpr QRgb kBackground = qRgb(192, 192, 192);
 constexpr const char* kDisplayMessage = "Display -> NOT IMPLEMENTED";
 constexpr const char* kPdfSuffix = ".pdf";
+constexpr const char* kAccessibleName = "Chart";
 constexpr const char* kPrintFailed = "The chart could not be printed: the printer reported an error.";
 
 // A device context that draws nothing. A widget can be painted only from its
@@ -69,6 +80,9 @@ COvixView::COvixView(CAppData& app, COvixDoc& doc, QPrinter& printer, QWidget* p
     palette.setColor(QPalette::Window, QColor(kBackground));
     setPalette(palette);
     setAutoFillBackground(true);
+    // The keyboard days need the focus; a click gives it too.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QLatin1String(kAccessibleName));
 }
 
 COvixView::~COvixView() = default;
@@ -105,12 +119,14 @@ void COvixView::OnPreviousMonth()
 {
     m_chart.PreviousMonth();
     update();
+    RefreshReadout();
 }
 
 void COvixView::OnNextMonth()
 {
     m_chart.NextMonth();
     update();
+    RefreshReadout();
 }
 
 void COvixView::OnFilePrint()
@@ -222,6 +238,7 @@ void COvixView::paintEvent(QPaintEvent*)
         if (m_onFirstPaint)
             m_onFirstPaint();
     }
+    RefreshReadout();
 }
 
 void COvixView::resizeEvent(QResizeEvent* event)
@@ -249,4 +266,125 @@ void COvixView::mouseReleaseEvent(QMouseEvent* event)
         update();
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void COvixView::OnPreviousDay()
+{
+    StepDay(&CDayNavigation::PreviousDay);
+}
+
+void COvixView::OnNextDay()
+{
+    StepDay(&CDayNavigation::NextDay);
+}
+
+void COvixView::StepDay(void (*step)(CChart&))
+{
+    const int32_t year = m_chart.m_year;
+    const int32_t month = m_chart.m_month;
+    const int32_t day = m_chart.m_day;
+    step(m_chart);
+    UpdateSelection(year, month, day);
+    RefreshReadout();
+}
+
+void COvixView::UpdateSelection(int32_t year, int32_t month, int32_t day)
+{
+    // Within the month the last pass laid out, only the columns around the
+    // old and the new frame change; the pass repaints them alone, clipped.
+    const int32_t width = TruncToInt32(m_chart.m_dayWidth);
+    const bool sameLayout = year == m_chart.m_year && month == m_chart.m_month && width >= 1 &&
+                            m_chart.m_devRight > m_chart.m_devLeft &&
+                            TruncToInt32(m_chart.m_worldRight) == m_chart.m_dayCount * width;
+    if (!sameLayout) {
+        update();
+        return;
+    }
+    // A frame's lines lie on its column's edges and just right of them.
+    const auto around = [&](int32_t column) {
+        const int left = m_chart.WorldToDeviceX(static_cast<double>(column - 2) * width);
+        const int right = m_chart.WorldToDeviceX(static_cast<double>(column + 1) * width) + 1;
+        return QRect(left, 0, right - left + 1, height());
+    };
+    update(around(day).united(around(m_chart.m_day)));
+}
+
+void COvixView::OnToday()
+{
+    CDayNavigation::Today(m_chart, Clock::Today());
+    update();
+    RefreshReadout();
+}
+
+void COvixView::OnCopy()
+{
+    auto* data = new QMimeData;
+    data->setImageData(grab().toImage());
+    data->setText(m_readout);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QString COvixView::ReadoutOf(int32_t day)
+{
+    // The same preparation a paint runs, so the values are the curves' own.
+    m_chart.PrepareMonth();
+    const std::optional<CDayReadout> readout = CDayReadout::Read(m_chart, day);
+    return readout ? QString::fromStdString(readout->Text()) : QString();
+}
+
+void COvixView::RefreshReadout()
+{
+    const QString readout = ReadoutOf(m_chart.m_day);
+    if (readout == m_readout)
+        return;
+    m_readout = readout;
+    setAccessibleDescription(readout);
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+    emit ReadoutChanged(readout);
+}
+
+void COvixView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        OnCopy();
+        return;
+    }
+    if (event->modifiers() & ~(Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left: OnPreviousDay(); break;
+    case Qt::Key_Right: OnNextDay(); break;
+    case Qt::Key_Home: OnToday(); break;
+    case Qt::Key_PageUp: OnPreviousMonth(); break;
+    case Qt::Key_PageDown: OnNextMonth(); break;
+    default: QWidget::keyPressEvent(event); break;
+    }
+}
+
+bool COvixView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        ShowDayTip(static_cast<const QHelpEvent&>(*event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void COvixView::ShowDayTip(const QHelpEvent& event)
+{
+    const int32_t day = CDayReadout::DayUnder(m_chart, event.pos().x());
+    const QString text = day > 0 ? ReadoutOf(day) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // The tip stays while the mouse is in the day's column and follows it
+    // into the next.
+    const int32_t width = TruncToInt32(m_chart.m_dayWidth);
+    const int left = m_chart.WorldToDeviceX(static_cast<double>(day - 1) * width);
+    const int right = m_chart.WorldToDeviceX(static_cast<double>(day) * width);
+    QToolTip::showText(event.globalPos(), text, this, QRect(left, 0, right - left, height()));
 }

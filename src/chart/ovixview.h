@@ -11,6 +11,7 @@
 
 class CAppData;
 class COvixDoc;
+class QHelpEvent;
 class QPrintDialog;
 class QPrinter;
 
@@ -51,11 +52,35 @@ public:
     // Runs once, right after the first paint has finished.
     std::function<void()> m_onFirstPaint;
 
+    // Keyboard days: the previous and next day across the month's ends, and
+    // today in today's month.
+    void OnPreviousDay();
+    void OnNextDay();
+    void OnToday();
+    // Puts the chart's picture, as the window shows it, and the readout on
+    // the clipboard.
+    void OnCopy();
+
+    // The selected day's readout, empty when the month lacks that day.
+    const QString& Readout() const { return m_readout; }
+    // The readout of day `day` of the displayed month.
+    QString ReadoutOf(int32_t day);
+
+signals:
+    // The selected day's readout changed: another day, month or person.
+    void ReadoutChanged(const QString& readout);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The chart draws no focus mark, so gaining or losing the focus (to a
+    // dialog, say) repaints nothing.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
+    bool event(QEvent* event) override;
 
 private:
     // The print job's name: the person and the displayed month.
@@ -63,6 +88,14 @@ private:
     void OfferFileName(QPrintDialog& dialog) const;
     void PrintPageOn(QPrinter& printer, QPainter& painter);
     void UpdateClientRect();
+    // Recomputes the selected day's readout and tells the status bar and
+    // screen readers when it changed.
+    void RefreshReadout();
+    void ShowDayTip(const QHelpEvent& event);
+    void StepDay(void (*step)(CChart&));
+    // Asks for the repaint of a keyboard selection made from `day` of
+    // `month` in `year`.
+    void UpdateSelection(int32_t year, int32_t month, int32_t day);
 
     QPrinter& m_printer;
     CChart m_chart;
@@ -70,4 +103,5 @@ private:
     CCompatibilityDlg m_compatDlg;
     int32_t m_previewPages = 0;
     bool m_painted = false;
+    QString m_readout;
 };

@@ -88,7 +88,11 @@ QString HelpTopics::ChartWhatsThis()
     return QStringLiteral(
         "Chart\n\nThe four cycles of the chosen person through the displayed month: Physical, Emotional, "
         "Intellectual and Intuitional. Above the middle line a cycle is high, below it low. Click a day's "
-        "column to mark that day.");
+        "column to mark that day; the status bar then shows its values. Rest the mouse on a column to read "
+        "that day's values in a tip.\n\nKeys: Left and Right select the day before and after, into the "
+        "neighbouring month; Home selects today; Page Up and Page Down change the month; Ctrl+C copies the "
+        "chart and the day's values.\n\nA day is critical for a cycle when its curve meets or crosses the "
+        "middle line during that day; the values name those cycles.");
 }
 
 QString HelpTopics::ToolBarWhatsThis()
@@ -103,5 +107,6 @@ QString HelpTopics::StatusBarWhatsThis()
 {
     return QStringLiteral(
         "Status bar\n\nTells what the highlighted menu command or the button under the mouse does. On the "
-        "right, CAP, NUM and SCRL show while Caps Lock, Num Lock and Scroll Lock are on.");
+        "right stand the selected day's values (date, age in days, P, E, I, U and the critical cycles), then "
+        "CAP, NUM and SCRL, which show while Caps Lock, Num Lock and Scroll Lock are on.");
 }

@@ -7,6 +7,7 @@
 #include "chart/ovixview.h"
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/widgettext.h"
+#include "frame/dayreadoutpane.h"
 #include "frame/helpkeys.h"
 #include "frame/helptopics.h"
 #include "frame/helpwindow.h"
@@ -84,6 +85,7 @@ CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
     m_created = toolBarMade && statusBarMade;
     ConnectCommands();
     ConnectBarToggles();
+    ConnectDayReadout();
     DescribeWidgets();
     WatchHelpKeys();
     WatchSessionEnd();
@@ -201,6 +203,15 @@ void CMainFrame::ConnectBarToggles()
     connect(statusBar, &QAction::toggled, m_statusBar, &QWidget::setVisible);
     // The toolbar can also be hidden from the window's context menu.
     connect(m_toolBar, &QToolBar::visibilityChanged, toolBar, &QAction::setChecked);
+}
+
+void CMainFrame::ConnectDayReadout()
+{
+    auto* pane = new CDayReadoutPane(m_statusBar);
+    m_statusBar->InsertPane(pane);
+    connect(m_view, &COvixView::ReadoutChanged, pane, &CDayReadoutPane::ShowReadout);
+    // The chart's keys work from the moment the window is active.
+    m_view->setFocus();
 }
 
 void CMainFrame::DescribeWidgets()

@@ -85,6 +85,7 @@ private:
     bool CreateStatusBar();
     void ConnectCommands();
     void ConnectBarToggles();
+    void ConnectDayReadout();
     void DescribeWidgets();
     void WatchHelpKeys();
     void WatchSessionEnd();

@@ -93,6 +93,13 @@ QLabel* CStatusBar::Pane(int32_t id) const
     return found == m_panes.end() ? nullptr : found->second;
 }
 
+void CStatusBar::InsertPane(QWidget* pane)
+{
+    // The message pane is the bar's only normal widget; the first permanent
+    // place follows it.
+    insertPermanentWidget(1, pane);
+}
+
 void CStatusBar::ShowLockKeys(const std::optional<LockKeys>& keys)
 {
     for (const auto& [id, pane] : m_panes)

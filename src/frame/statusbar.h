@@ -35,6 +35,10 @@ public:
     // The pane of indicator `id`, or nullptr.
     QLabel* Pane(int32_t id) const;
 
+    // Puts `pane` right of the message pane and left of the indicators,
+    // where prompts do not cover it.
+    void InsertPane(QWidget* pane);
+
     // Shows the lock keys; no state leaves every indicator blank.
     void ShowLockKeys(const std::optional<LockKeys>& keys);
 
