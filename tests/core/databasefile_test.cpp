@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +94,46 @@ TEST_F(DatabaseFile, Load)
         EXPECT_EQ(result.records.ToVector(), std::vector<CName>(row.records, kDefaultPerson));
         EXPECT_EQ(result.fault ? result.fault->reason : "", row.fault ? row.fault : "");
     }
+}
+
+// The stamp of a load equals the stamp taken later of the same bytes, and any
+// change a writer can make (one byte anywhere, the time, a new file in its
+// place) shows.
+TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
+{
+    const std::string bytes = kTwoDefaults + "trailing bytes after the records";  // words and a tail
+    Write(m_path, bytes);
+    const std::optional<DatabaseFileStamp> loaded = LoadDatabaseFile(m_path).stamp;
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->size, static_cast<int64_t>(fs::file_size(m_path)));
+    EXPECT_EQ(StampDatabaseFile(m_path), loaded);
+
+    const auto time = fs::last_write_time(m_path);
+    for (const size_t at : {size_t{0}, size_t{31}, bytes.size() - 1}) {
+        SCOPED_TRACE(at);
+        std::string changed = bytes;
+        changed[at] ^= 1;
+        std::fstream(m_path, std::ios::binary | std::ios::in | std::ios::out) << changed;
+        fs::last_write_time(m_path, time);
+        const std::optional<DatabaseFileStamp> now = StampDatabaseFile(m_path);
+        ASSERT_TRUE(now.has_value());
+        EXPECT_EQ(now->inode, loaded->inode);
+        EXPECT_EQ(now->modifiedNs, loaded->modifiedNs);
+        EXPECT_NE(now->hash, loaded->hash);
+    }
+    Write(m_path, bytes);
+    fs::last_write_time(m_path, time + std::chrono::seconds(1));
+    EXPECT_NE(StampDatabaseFile(m_path), loaded);
+    fs::last_write_time(m_path, time);
+    EXPECT_EQ(StampDatabaseFile(m_path), loaded);
+    ASSERT_EQ(SaveDatabaseFile(m_path, People(2)), std::nullopt);
+    EXPECT_NE(StampDatabaseFile(m_path)->inode, loaded->inode);
+
+    fs::remove(m_path);
+    EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
+    fs::create_directory(m_path);
+    EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
+    EXPECT_EQ(LoadDatabaseFile(m_path).stamp, std::nullopt);
 }
 
 TEST_F(DatabaseFile, SaveWritesTheExactFileInPlaceOfTheOld)
