@@ -1,11 +1,15 @@
 // Start-up and shutdown of the application object in a temporary folder:
-// the first run, a damaged database and a save that fails.
+// the first run, a damaged database, a save that fails, a file changed by
+// another program and a database in use by another copy.
 #include "chart/ovixview.h"
 #include "people/archivereader.h"
 #include "programtestenv.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLockFile>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -22,6 +26,18 @@ QByteArray TwoPeople()
     QByteArray bytes = kDefaultDatabase;
     bytes[0] = 2;
     return bytes + QByteArray::fromHex("0180") + kDefaultDatabase.mid(13);
+}
+
+// Answers the next Save As dialog with `path`, as a user would type it.
+void ChooseInNextFileDialog(const QString& path)
+{
+    QTimer::singleShot(10, qApp, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return ChooseInNextFileDialog(path);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
 }
 
 // Limits the size of any file this process writes, so that a save fails
@@ -164,11 +180,14 @@ private slots:
         QTest::addColumn<bool>("liftAtFirstMessage");
         QTest::addColumn<int>("messageCount");
         QTest::addColumn<QByteArray>("fileAfter");
+        QTest::addColumn<bool>("savedAs");
 
         using R = MessageBox::Answer;
-        QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase;
-        QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase;
-        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoPeople();
+        QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase << false;
+        QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase
+                                            << false;
+        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoPeople() << false;
+        QTest::newRow("save as another file") << QList<R>{R::SaveAs} << true << 1 << kDefaultDatabase << true;
     }
 
     void aFailedSaveKeepsTheOldFile()
@@ -177,9 +196,13 @@ private slots:
         QFETCH(bool, liftAtFirstMessage);
         QFETCH(int, messageCount);
         QFETCH(QByteArray, fileAfter);
+        QFETCH(bool, savedAs);
         TestFolder folder;
         const QString path = folder.File("database.bio");
+        const QString other = folder.File("other.bio");
         QVERIFY(WriteBytes(path, kDefaultDatabase));
+        if (savedAs)
+            ChooseInNextFileDialog(other);
 
         COvixApp app;
         app.InitInstance();
@@ -201,12 +224,14 @@ private slots:
         QCOMPARE(int(messages.Shown().size()), messageCount);
         QVERIFY2(windowGone, "the main window must be destroyed before the database is written");
         const MessageBox::Request& shown = messages.Shown().front();
-        QCOMPARE(shown.buttons, MessageBox::Buttons::RetryCancel);
+        QCOMPARE(shown.buttons, MessageBox::Buttons::RetrySaveAsCancel);
         QCOMPARE(shown.caption, QString("Orvina 2.1"));
-        QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
+        QVERIFY2(shown.text.startsWith("The people could not be saved to \"" + path + "\": "), qPrintable(shown.text));
+        QCOMPARE(shown.text.count('.'), path.count('.') + 1);
         QCOMPARE(ReadBytes(path), fileAfter);
+        QCOMPARE(ReadBytes(other), savedAs ? TwoPeople() : QByteArray());
         QVERIFY(app.m_names.IsEmpty());
-        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), savedAs ? 2 : 1);
     }
 
     void anUnreadableDatabaseIsNeverReplaced()
@@ -225,15 +250,97 @@ private slots:
         QVERIFY2(messages.Shown().front().text.contains("cannot be read"), qPrintable(messages.Shown().front().text));
 
         // Whatever stands at the path by the end was never loaded, so the
-        // save leaves it alone and says so.
+        // save leaves it alone and says so; Retry could never help, Save As can.
         QVERIFY(QDir(path).removeRecursively());
         const QByteArray theirs = QByteArray::fromHex("0000");
         QVERIFY(WriteBytes(path, theirs));
+        messages.Answer({MessageBox::Answer::SaveAs});
+        ChooseInNextFileDialog(folder.File("kept.bio"));
         app.ExitInstance();
         QCOMPARE(messages.Shown().size(), size_t(2));
-        QCOMPARE(messages.Shown().back().buttons, MessageBox::Buttons::RetryCancel);
-        QVERIFY2(messages.Shown().back().text.contains("left unchanged"), qPrintable(messages.Shown().back().text));
+        QCOMPARE(messages.Shown().back().buttons, MessageBox::Buttons::SaveAsCancel);
+        QVERIFY2(messages.Shown().back().text.contains("could not be read when Orvina started"),
+                 qPrintable(messages.Shown().back().text));
         QCOMPARE(ReadBytes(path), theirs);
+        QCOMPARE(ReadBytes(folder.File("kept.bio")), kDefaultDatabase);
+    }
+
+    void aChangedDatabaseIsNeverOverwritten_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("meanwhile");  // null: removed
+        QTest::addColumn<bool>("mineTaken");
+        QTest::addColumn<QString>("oursIn");        // empty: the database itself
+
+        const QByteArray none;
+        QTest::newRow("rewritten by another program") << TwoPeople() << kDefaultDatabase << false
+                                                      << "database.bio.mine";
+        QTest::newRow("appeared where there was none") << none << TwoPeople() << false << "database.bio.mine";
+        QTest::newRow("the first name beside it taken") << kDefaultDatabase << TwoPeople() << true
+                                                        << "database.bio.mine.1";
+        QTest::newRow("removed by another program") << TwoPeople() << none << false << "";
+    }
+
+    void aChangedDatabaseIsNeverOverwritten()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(bool, mineTaken);
+        QFETCH(QString, oursIn);
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        if (!before.isNull())
+            QVERIFY(WriteBytes(path, before));
+        if (mineTaken)
+            QVERIFY(WriteBytes(path + ".mine", "x"));
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        // What this run holds: the people it read, or the default person.
+        const QByteArray ours = before.isNull() ? kDefaultDatabase : before;
+
+        QVERIFY(meanwhile.isNull() ? QFile::remove(path) : WriteBytes(path, meanwhile));
+        app.ExitInstance();
+
+        if (oursIn.isEmpty()) {
+            QCOMPARE(ReadBytes(path), ours);
+            QVERIFY(messages.Shown().empty());
+            return;
+        }
+        QCOMPARE(ReadBytes(path), meanwhile);
+        QCOMPARE(ReadBytes(folder.File(oursIn)), ours);
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        const QString& text = messages.Shown().front().text;
+        QVERIFY2(text.contains('"' + path + "\" was changed") && text.contains('"' + folder.File(oursIn) + '"'),
+                 qPrintable(text));
+    }
+
+    void aDatabaseInUseIsNotSaved()
+    {
+        // A lock held in this process stands for another running copy.
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        QVERIFY(WriteBytes(path, TwoPeople()));
+        QLockFile other(path + ".lock");
+        QVERIFY(other.tryLock(0));
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        QCOMPARE(app.m_names.Count(), 2);
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        const MessageBox::Request& shown = messages.Shown().front();
+        QVERIFY(shown.owner == app.MainFrame());
+        QVERIFY2(shown.text.contains('"' + path + "\" is in use by another running Orvina (process " +
+                                     QString::number(QCoreApplication::applicationPid()) + ")") &&
+                     shown.text.contains("does not save"),
+                 qPrintable(shown.text));
+
+        app.m_names.RemoveAt(0);
+        app.OnCommitData([] { return true; });
+        app.ExitInstance();
+        QCOMPARE(ReadBytes(path), TwoPeople());
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"database.bio", "database.bio.lock"}));
+        QCOMPARE(messages.Shown().size(), size_t(1));
     }
 
     void aRemovedWorkingFolderIsReported()

@@ -1,0 +1,145 @@
+#include "app/databasesaver.h"
+
+#include "app/stringtable.h"
+#include "people/ovixdoc.h"
+#include "platform/messagebox.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+constexpr const char* kBesideSuffix = ".mine";
+
+QString Quoted(const std::string& path)
+{
+    return QLatin1Char('"') + QString::fromStdString(path) + QLatin1Char('"');
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+// The reason without the path, which the message names itself.
+QString Reason(const std::string& target, const std::string& failure)
+{
+    const std::string prefix = "cannot save '" + target + "': ";
+    const bool named = failure.compare(0, prefix.size(), prefix) == 0;
+    return QString::fromStdString(named ? failure.substr(prefix.size()) : failure);
+}
+
+QString ChooseOtherFile()
+{
+    QFileDialog dialog(nullptr, QStringLiteral("Save As"), QDir::homePath());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(QString::fromLatin1(kDatabaseFileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+}
+
+CDatabaseSaver::CDatabaseSaver(COvixDoc& doc, const CNameList& names, std::string databasePath)
+    : m_doc(doc), m_names(names), m_databasePath(std::move(databasePath))
+{
+}
+
+void CDatabaseSaver::NoteLoad(std::optional<DatabaseFileStamp> stamp, bool unreadable)
+{
+    m_stamp = stamp;
+    m_unreadable = unreadable;
+}
+
+std::string CDatabaseSaver::FreeBesidePath(const std::string& databasePath)
+{
+    const std::string base = databasePath + kBesideSuffix;
+    std::string path = base;
+    for (int number = 1; Exists(path); ++number)
+        path = base + "." + std::to_string(number);
+    return path;
+}
+
+bool CDatabaseSaver::ChangedSinceLoad() const
+{
+    // A file that went away holds nothing to lose; one that changed or
+    // appeared holds another program's people.
+    const std::optional<DatabaseFileStamp> now = StampDatabaseFile(m_databasePath);
+    if (!now)
+        return false;
+    return !m_stamp || *now != *m_stamp;
+}
+
+std::optional<std::string> CDatabaseSaver::Write(const std::string& target)
+{
+    if (target != m_databasePath)
+        return SaveDatabaseFile(target, m_names);
+    std::optional<std::string> failure = m_doc.SaveNames(target);
+    if (!failure)
+        m_stamp = StampDatabaseFile(target);
+    return failure;
+}
+
+bool CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
+{
+    bool movedBeside = false;
+    if (m_besidePath.empty() && !m_unreadable && ChangedSinceLoad()) {
+        m_besidePath = FreeBesidePath(m_databasePath);
+        movedBeside = true;
+    }
+    std::string target = Target();
+    for (;;) {
+        const std::optional<std::string> failure = Write(target);
+        if (!failure) {
+            if (movedBeside && target == m_besidePath) {
+                Tell(owner,
+                     QStringLiteral("The people database %1 was changed by another program while Orvina was "
+                                    "running, so it was left as it is and the people of this Orvina were saved "
+                                    "to %2.")
+                         .arg(Quoted(m_databasePath), Quoted(m_besidePath)),
+                     !MustEnd() && mayAsk());
+            }
+            return true;
+        }
+
+        // A file that could not be read at start-up is refused whatever the
+        // user does, so Retry is not offered.
+        const bool refused = target == m_databasePath && m_unreadable && Exists(target);
+        const QString text =
+            refused ? QStringLiteral("The people were not saved, because the people database %1 could not be "
+                                     "read when Orvina started and is left unchanged.")
+                          .arg(Quoted(target))
+                    : QStringLiteral("The people could not be saved to %1: %2.")
+                          .arg(Quoted(target), Reason(target, *failure));
+        if (MustEnd() || !mayAsk()) {
+            std::fprintf(stderr, "orvina: %s\n", qPrintable(text));
+            return false;
+        }
+        const MessageBox::Answer answer =
+            MessageBox::Show(owner, text, StringTable::AppTitle(),
+                             refused ? MessageBox::Buttons::SaveAsCancel : MessageBox::Buttons::RetrySaveAsCancel,
+                             MessageBox::Icon::Warning);
+        if (MustEnd() || answer == MessageBox::Answer::Cancel)
+            return false;
+        if (answer == MessageBox::Answer::SaveAs) {
+            const QString chosen = ChooseOtherFile();
+            if (MustEnd())
+                return false;
+            if (!chosen.isEmpty())
+                target = chosen.toStdString();
+        }
+    }
+}
+
+void CDatabaseSaver::Tell(QWidget* owner, const QString& text, bool mayShow) const
+{
+    if (mayShow)
+        MessageBox::Show(owner, text, StringTable::AppTitle(), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+    else
+        std::fprintf(stderr, "orvina: %s\n", qPrintable(text));
+}
