@@ -20,14 +20,6 @@ Q_DECLARE_METATYPE(MessageBox::Answer)
 namespace {
 constexpr CDate kToday{2024, 2, 29};
 
-// The file of two default people.
-QByteArray TwoPeople()
-{
-    QByteArray bytes = kDefaultDatabase;
-    bytes[0] = 2;
-    return bytes + QByteArray::fromHex("0180") + kDefaultDatabase.mid(13);
-}
-
 // Answers the next Save As dialog with `path`, as a user would type it.
 void ChooseInNextFileDialog(const QString& path)
 {
@@ -119,12 +111,12 @@ private slots:
     void aStoredDatabaseIsKept()
     {
         TestFolder folder;
-        QVERIFY(WriteBytes(folder.File("database.bio"), TwoPeople()));
+        QVERIFY(WriteBytes(folder.File("database.bio"), TwoDefaultPeople()));
         COvixApp app;
         app.InitInstance();
         QCOMPARE(app.m_names.Count(), 2);
         app.ExitInstance();
-        QCOMPARE(ReadBytes(folder.File("database.bio")), TwoPeople());
+        QCOMPARE(ReadBytes(folder.File("database.bio")), TwoDefaultPeople());
     }
 
     void aDamagedDatabaseIsReportedOnce_data()
@@ -133,7 +125,7 @@ private slots:
         QTest::addColumn<int>("keptPeople");
 
         QTest::newRow("empty file") << QByteArray() << 0;
-        QTest::newRow("cut inside the second record") << TwoPeople().left(40) << 1;
+        QTest::newRow("cut inside the second record") << TwoDefaultPeople().left(40) << 1;
         QTest::newRow("another class") << QByteArray(kDefaultDatabase).replace("CName", "CList") << 0;
     }
 
@@ -186,7 +178,7 @@ private slots:
         QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase << false;
         QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase
                                             << false;
-        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoPeople() << false;
+        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoDefaultPeople() << false;
         QTest::newRow("save as another file") << QList<R>{R::SaveAs} << true << 1 << kDefaultDatabase << true;
     }
 
@@ -229,7 +221,7 @@ private slots:
         QVERIFY2(shown.text.startsWith("The people could not be saved to \"" + path + "\": "), qPrintable(shown.text));
         QCOMPARE(shown.text.count('.'), path.count('.') + 1);
         QCOMPARE(ReadBytes(path), fileAfter);
-        QCOMPARE(ReadBytes(other), savedAs ? TwoPeople() : QByteArray());
+        QCOMPARE(ReadBytes(other), savedAs ? TwoDefaultPeople() : QByteArray());
         QVERIFY(app.m_names.IsEmpty());
         QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), savedAs ? 2 : 1);
     }
@@ -273,12 +265,12 @@ private slots:
         QTest::addColumn<QString>("oursIn");        // empty: the database itself
 
         const QByteArray none;
-        QTest::newRow("rewritten by another program") << TwoPeople() << kDefaultDatabase << false
+        QTest::newRow("rewritten by another program") << TwoDefaultPeople() << kDefaultDatabase << false
                                                       << "database.bio.mine";
-        QTest::newRow("appeared where there was none") << none << TwoPeople() << false << "database.bio.mine";
-        QTest::newRow("the first name beside it taken") << kDefaultDatabase << TwoPeople() << true
+        QTest::newRow("appeared where there was none") << none << TwoDefaultPeople() << false << "database.bio.mine";
+        QTest::newRow("the first name beside it taken") << kDefaultDatabase << TwoDefaultPeople() << true
                                                         << "database.bio.mine.1";
-        QTest::newRow("removed by another program") << TwoPeople() << none << false << "";
+        QTest::newRow("removed by another program") << TwoDefaultPeople() << none << false << "";
     }
 
     void aChangedDatabaseIsNeverOverwritten()
@@ -320,7 +312,7 @@ private slots:
         // A lock held in this process stands for another running copy.
         TestFolder folder;
         const QString path = folder.File("database.bio");
-        QVERIFY(WriteBytes(path, TwoPeople()));
+        QVERIFY(WriteBytes(path, TwoDefaultPeople()));
         QLockFile other(path + ".lock");
         QVERIFY(other.tryLock(0));
         MessageRecorder messages;
@@ -338,9 +330,35 @@ private slots:
         app.m_names.RemoveAt(0);
         app.OnCommitData([] { return true; });
         app.ExitInstance();
-        QCOMPARE(ReadBytes(path), TwoPeople());
+        QCOMPARE(ReadBytes(path), TwoDefaultPeople());
         QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"database.bio", "database.bio.lock"}));
         QCOMPARE(messages.Shown().size(), size_t(1));
+    }
+
+    void aFailedCheckpointAsksOnlyWhenAllowed_data()
+    {
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("the session manager allows it") << true;
+        QTest::newRow("it does not") << false;
+    }
+
+    void aFailedCheckpointAsksOnlyWhenAllowed()
+    {
+        QFETCH(bool, allowed);
+        TestFolder folder;
+        COvixApp app;
+        app.InitInstance();
+        MessageRecorder messages;
+        {
+            FileSizeLimit limit(static_cast<rlim_t>(kDefaultDatabase.size()) - 1);
+            app.OnCommitData([allowed] { return allowed; });
+        }
+        QCOMPARE(messages.Shown().size(), size_t(allowed ? 1 : 0));
+        QVERIFY(app.MainFrame()->isVisible());
+        QVERIFY(!QFile::exists(folder.File("database.bio")));
+        // Left for the save at exit.
+        app.ExitInstance();
+        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
     }
 
     void aRemovedWorkingFolderIsReported()

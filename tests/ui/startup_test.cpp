@@ -5,6 +5,9 @@
 #include "programtestenv.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QtTest>
 
@@ -115,6 +118,62 @@ private slots:
         QCOMPARE(app.Run(), 0);
         QCOMPARE(messages.Shown().size(), size_t(1));
         QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+    }
+
+    void aCheckpointSavesAndRunsOn()
+    {
+        // A QSessionManager cannot be made in a test; the handler its commit
+        // request calls is driven directly.
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        COvixApp app;
+        QByteArray atCheckpoint;
+        bool runsOn = false;
+        QTimer::singleShot(0, qApp, [&] {
+            app.m_names.Append(CName("New Name", "1901", "01", "01"));
+            app.OnCommitData([] { return false; });
+            atCheckpoint = ReadBytes(path);
+            const int32_t month = app.MainFrame()->View().Chart().m_month;
+            app.MainFrame()->Action(CommandId::kNextMonth)->trigger();
+            runsOn = app.MainFrame()->isVisible() && app.MainFrame()->View().Chart().m_month == month % 12 + 1;
+            app.MainFrame()->close();
+        });
+        HangGuard guard;
+
+        QCOMPARE(app.Run(), 0);
+        QVERIFY(runsOn);
+        QCOMPARE(atCheckpoint, TwoDefaultPeople());
+        QCOMPARE(ReadBytes(path), atCheckpoint);
+    }
+
+    void theCaptionNamesTheChosenPersonWithoutAPaint()
+    {
+        TestFolder folder;
+        QVERIFY(WriteBytes(folder.File("database.bio"), QByteArray::fromHex("0200FFFF00000500") + "CName" +
+                                                            "\x03" "Ann" "\x04" "1970" "\x02" "05" "\x02" "06" +
+                                                            QByteArray::fromHex("0180") +
+                                                            "\x03" "Bob" "\x04" "1980" "\x02" "07" "\x02" "08"));
+        Profile().WriteProfileInt("Settings", "BioName", 1);
+        COvixApp app;
+        app.InitInstance();
+        QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Bob"));
+
+        // A chart area without height is never drawn; choosing Ann in the
+        // People dialog still names her.
+        app.MainFrame()->resize(600, 30);
+        QTest::qWait(50);
+        QTimer::singleShot(0, qApp, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* names = dialog ? dialog->findChild<QComboBox*>() : nullptr;
+            if (!names)
+                return;
+            names->setCurrentIndex(0);
+            emit names->activated(0);
+            dialog->reject();
+        });
+        app.MainFrame()->Action(CommandId::kPeople)->trigger();
+        QCOMPARE(app.m_chosenIndex, 0);
+        QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Ann"));
     }
 
     void theSignalHandlersLiveAsLongAsTheRun()
