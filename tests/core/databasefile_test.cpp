@@ -23,6 +23,12 @@
 
 namespace fs = std::filesystem;
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORVINA_ADDRESS_SANITIZER
+#endif
+#endif
+
 namespace {
 
 const std::string kOneDefault = Hex("01 00") + kNewClassBytes + kDefaultFieldBytes;
@@ -244,6 +250,27 @@ TEST_F(DatabaseFile, OnlyARegularFileIsReadOrReplaced)
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
     EXPECT_FALSE(fs::exists(m_folder / "nothing"));
+}
+
+// Running out of memory while loading makes the file unreadable, not a crash.
+TEST_F(DatabaseFile, OutOfMemoryIsAnUnreadableFile)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(ORVINA_ADDRESS_SANITIZER)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    Write(m_path, kTwoDefaults);
+    fs::resize_file(m_path, 64 << 20);
+    const std::string seen = RunWithin(10, [&] {
+        // Allow this process 16 MiB more address space than it has now.
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlimit limit{static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (16 << 20), RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &limit);
+        CAppData app;
+        COvixDoc doc(app);
+        return doc.LoadNames(m_path).unreadableError;
+    });
+    EXPECT_EQ(seen, "there is not enough memory to read it");
 }
 
 // A link to a regular file is read and saved through to that file, and stays
