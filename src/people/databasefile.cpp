@@ -35,25 +35,30 @@ std::string SaveFailure(const std::string& path, const char* step, const QString
 
 // FNV-1a taken over 8-byte words in four interleaved lanes, so that hashing
 // a large file runs at memory speed, then over the lanes and the last bytes.
+// Each step folds the high half down, since a product carries changes only
+// upward and two changes in the top bit would otherwise cancel.
 uint64_t HashBytes(const char* bytes, size_t size)
 {
     constexpr uint64_t kBasis = 0xcbf29ce484222325ULL;
-    constexpr uint64_t kPrime = 0x100000001b3ULL;
+    const auto step = [](uint64_t hash, uint64_t value) {
+        hash = (hash ^ value) * 0x100000001b3ULL;
+        return hash ^ (hash >> 32);
+    };
     uint64_t lanes[4] = {kBasis, kBasis ^ 1, kBasis ^ 2, kBasis ^ 3};
     size_t at = 0;
     for (; at + 32 <= size; at += 32) {
         for (int lane = 0; lane < 4; ++lane) {
             uint64_t word;
             std::memcpy(&word, bytes + at + 8 * lane, sizeof word);
-            lanes[lane] = (lanes[lane] ^ word) * kPrime;
+            lanes[lane] = step(lanes[lane], word);
         }
     }
     uint64_t hash = kBasis;
     for (const uint64_t lane : lanes)
-        hash = (hash ^ lane) * kPrime;
+        hash = step(hash, lane);
     for (; at < size; ++at)
-        hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
-    return (hash ^ size) * kPrime;
+        hash = step(hash, static_cast<unsigned char>(bytes[at]));
+    return step(hash, size);
 }
 
 constexpr const char* kDamagedSuffix = ".damaged";
