@@ -138,11 +138,8 @@ void COvixApp::OnFileNew()
     // another one saves does not take a half-written state for its own.
     m_lock = std::make_unique<CDatabaseLock>(m_databasePath);
     m_savesPeople = m_lock->TryLock();
-    // Taken before the load reads the file: a change in between shows up
-    // as a change at exit, which never loses anyone.
-    const std::optional<DatabaseFileStamp> stamp = StampDatabaseFile(m_databasePath);
     const COvixDoc::LoadReport report = m_doc->OnNewDocument(m_databasePath);
-    m_saver->NoteLoad(stamp, !report.unreadableError.empty());
+    m_saver->NoteLoad(report.stamp, !report.unreadableError.empty());
 
     COvixView& view = m_frame->View();
     view.SetPreviewPages(m_previewPages);
@@ -195,18 +192,14 @@ void COvixApp::ExitAfterFirstPaint()
 void COvixApp::ReportDamagedDatabase(const COvixDoc::LoadReport& report)
 {
     const ArchiveFault fault = report.fault.value_or(ArchiveFault{});
-    QString text = QStringLiteral("The people database %1 is damaged at byte %2: %3.\n\n"
-                                  "The people read before that point are kept.")
-                       .arg(Quoted(m_databasePath))
-                       .arg(fault.offset)
-                       .arg(QString::fromStdString(fault.reason));
-    if (report.damagedCopyError.empty()) {
-        text += QStringLiteral(" The damaged file was copied to %1.").arg(Quoted(report.damagedCopyPath));
-    } else {
-        text += QStringLiteral(" The damaged file could not be copied to %1 (%2); copy it yourself before "
-                               "Orvina ends, because it is then replaced.")
-                    .arg(Quoted(report.damagedCopyPath), QString::fromStdString(report.damagedCopyError));
-    }
+    // Without a complete copy the load reports the file as unreadable
+    // instead, so here the copy exists.
+    const QString text = QStringLiteral("The people database %1 is damaged at byte %2: %3.\n\n"
+                                        "The people read before that point are kept. The damaged file was copied "
+                                        "to %4; %1 is replaced with the kept people when Orvina ends.")
+                             .arg(Quoted(m_databasePath))
+                             .arg(fault.offset)
+                             .arg(QString::fromStdString(fault.reason), Quoted(report.damagedCopyPath));
     ShowStartupMessage(text);
 }
 

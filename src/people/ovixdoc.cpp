@@ -104,8 +104,11 @@ void COvixDoc::SetToday()
 
 std::optional<std::string> COvixDoc::SaveNames(const std::string& databasePath) const
 {
+    // Whatever stands at the path, a link to nothing included, is left alone.
     std::error_code existsError;
-    if (!m_unreadableError.empty() && std::filesystem::exists(databasePath, existsError)) {
+    if (!m_unreadableError.empty() &&
+        std::filesystem::symlink_status(std::filesystem::u8path(databasePath), existsError).type() !=
+            std::filesystem::file_type::not_found) {
         return "cannot save '" + databasePath + "': it could not be read when Orvina started (" +
                m_unreadableError + "), so it is left unchanged rather than replaced by people it never held";
     }

@@ -3,6 +3,7 @@
 // another program and a database in use by another copy.
 #include "chart/ovixview.h"
 #include "people/archivereader.h"
+#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QApplication>
@@ -152,7 +153,7 @@ private slots:
         QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
         QVERIFY2(shown.text.contains(QString("byte %1").arg(read.fault->offset)), qPrintable(shown.text));
         QVERIFY2(shown.text.contains(QString::fromStdString(read.fault->reason)), qPrintable(shown.text));
-        QVERIFY2(shown.text.contains(path + ".damaged"), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains("copied to \"" + path + ".damaged\""), qPrintable(shown.text));
         QCOMPARE(shown.caption, QString("Orvina 2.1"));
         QCOMPARE(shown.buttons, MessageBox::Buttons::Ok);
         QVERIFY(shown.owner == app.MainFrame());
@@ -226,26 +227,48 @@ private slots:
         QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), savedAs ? 2 : 1);
     }
 
-    void anUnreadableDatabaseIsNeverReplaced()
+    void anUnreadableDatabaseIsNeverReplaced_data()
     {
-        TestFolder folder;
-        const QString path = folder.File("database.bio");
+        QTest::addColumn<QString>("kind");
         // A folder stands in for a file that cannot be read, which permission
         // bits cannot make for a test that may run as root.
-        QVERIFY(QDir(folder.Path()).mkdir("database.bio"));
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a link to nothing") << "link";
+        QTest::newRow("damaged, and no complete copy can be made") << "damaged";
+    }
+
+    void anUnreadableDatabaseIsNeverReplaced()
+    {
+        QFETCH(QString, kind);
+        const bool damaged = kind == "damaged";
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        QByteArray bytes;
+        if (damaged) {
+            CNameList many;
+            for (int i = 0; i < 100; ++i)
+                many.Append(CName("New Name", "1901", "01", "01"));
+            QVERIFY(!SaveDatabaseFile(path.toStdString(), many));
+            bytes = ReadBytes(path).chopped(5);
+            QVERIFY(WriteBytes(path, bytes));
+        } else {
+            QVERIFY(kind == "folder" ? QDir(folder.Path()).mkdir("database.bio") : QFile::link("nowhere", path));
+        }
         MessageRecorder messages;
         COvixApp app;
-        app.InitInstance();
+        {
+            // The lock file fits under the limit; a copy of the database does not.
+            FileSizeLimit limit(1024);
+            app.InitInstance();
+        }
         QCOMPARE(app.m_names.Count(), 1);
         QCOMPARE(messages.Shown().size(), size_t(1));
-        QVERIFY2(messages.Shown().front().text.contains(path), qPrintable(messages.Shown().front().text));
-        QVERIFY2(messages.Shown().front().text.contains("cannot be read"), qPrintable(messages.Shown().front().text));
+        const QString& text = messages.Shown().front().text;
+        QVERIFY2(text.startsWith("The people database \"" + path + "\" cannot be read: ") &&
+                     text.contains(damaged ? "no complete copy" : "") && text.contains("leaves the file unchanged"),
+                 qPrintable(text));
 
-        // Whatever stands at the path by the end was never loaded, so the
-        // save leaves it alone and says so; Retry could never help, Save As can.
-        QVERIFY(QDir(path).removeRecursively());
-        const QByteArray theirs = QByteArray::fromHex("0000");
-        QVERIFY(WriteBytes(path, theirs));
+        // Retry could never help, Save As can.
         messages.Answer({MessageBox::Answer::SaveAs});
         ChooseInNextFileDialog(folder.File("kept.bio"));
         app.ExitInstance();
@@ -253,8 +276,27 @@ private slots:
         QCOMPARE(messages.Shown().back().buttons, MessageBox::Buttons::SaveAsCancel);
         QVERIFY2(messages.Shown().back().text.contains("could not be read when Orvina started"),
                  qPrintable(messages.Shown().back().text));
-        QCOMPARE(ReadBytes(path), theirs);
         QCOMPARE(ReadBytes(folder.File("kept.bio")), kDefaultDatabase);
+        QCOMPARE(QFileInfo(path).isDir(), kind == "folder");
+        QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+        QCOMPARE(ReadBytes(path), bytes);
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(), 2);
+    }
+
+    void anUnreadableDatabaseReplacedMeanwhileIsLeftAlone()
+    {
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        QVERIFY(QDir(folder.Path()).mkdir("database.bio"));
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        // Whatever stands at the path by the end was never loaded.
+        QVERIFY(QDir(path).removeRecursively());
+        QVERIFY(WriteBytes(path, "theirs"));
+        app.ExitInstance();
+        QCOMPARE(messages.Shown().size(), size_t(2));
+        QCOMPARE(ReadBytes(path), QByteArray("theirs"));
     }
 
     void aChangedDatabaseIsNeverOverwritten_data()
