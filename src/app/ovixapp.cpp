@@ -18,6 +18,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <QPalette>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -33,6 +35,7 @@ constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
+constexpr int kPlacementWaitMs = 2000;
 constexpr const char* kCreateFailed = "Failed to create empty document.";
 
 QString Quoted(const std::string& path)
@@ -172,6 +175,13 @@ void COvixApp::ShowChosenPersonInTitle()
 
 void COvixApp::ShowStartupMessage(const QString& text)
 {
+    // A box is centred on its owner when it shows, so the main window must
+    // be where the window manager puts it first: that is known once it is
+    // on the screen.
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_closeRequested && !m_frame->windowHandle()->isExposed() && waited.elapsed() < kPlacementWaitMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
     // A request to end that came during an earlier message asks nothing more.
     if (m_closeRequested)
         return;

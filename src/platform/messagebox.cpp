@@ -20,15 +20,6 @@ QMessageBox::Icon ToQtIcon(MessageBox::Icon icon)
     }
     return QMessageBox::NoIcon;
 }
-
-void CentreOver(QWidget& box, const QWidget& owner)
-{
-    // Placed before the box shows, so that the platform need not know where
-    // the owner's frame is yet.
-    box.adjustSize();
-    const QRect area = owner.window()->geometry();
-    box.move(area.center() - box.rect().center());
-}
 }
 
 MessageBox::Answer MessageBox::Show(QWidget* owner, const QString& text, const QString& caption,
@@ -53,8 +44,6 @@ MessageBox::Answer MessageBox::Show(QWidget* owner, const QString& text, const Q
         box.setEscapeButton(cancel);
         box.setDefaultButton(qobject_cast<QPushButton*>(retry ? retry : saveAs));
     }
-    if (owner && owner->window()->isVisible())
-        CentreOver(box, *owner);
     box.exec();
 
     const QAbstractButton* pressed = box.clickedButton();

@@ -23,8 +23,8 @@ public:
     };
     using Recorder = std::function<Answer(const Request&)>;
 
-    // Shows the box modally, centred over `owner`'s window when there is one,
-    // and returns the button pressed. A box closed without a button (Escape,
+    // Shows the box modally, centred over `owner`'s window when there is one
+    // (Qt places a dialog so on its first show), and returns the button pressed. A box closed without a button (Escape,
     // the close box, or the program ending) answers Ok when it has only OK,
     // else Cancel.
     static Answer Show(QWidget* owner, const QString& text, const QString& caption,
