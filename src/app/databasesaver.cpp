@@ -14,11 +14,6 @@
 namespace {
 constexpr const char* kBesideSuffix = ".mine";
 
-QString Quoted(const std::string& path)
-{
-    return QLatin1Char('"') + QString::fromStdString(path) + QLatin1Char('"');
-}
-
 bool Exists(const std::string& path)
 {
     std::error_code error;
@@ -101,7 +96,7 @@ bool CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
                      QStringLiteral("The people database %1 was changed by another program while Orvina was "
                                     "running, so it was left as it is and the people of this Orvina were saved "
                                     "to %2.")
-                         .arg(Quoted(m_databasePath), Quoted(m_besidePath)),
+                         .arg(StringTable::Quoted(m_databasePath), StringTable::Quoted(m_besidePath)),
                      !MustEnd() && mayAsk());
             }
             return true;
@@ -113,9 +108,9 @@ bool CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
         const QString text =
             refused ? QStringLiteral("The people were not saved, because the people database %1 could not be "
                                      "read when Orvina started and is left unchanged.")
-                          .arg(Quoted(target))
+                          .arg(StringTable::Quoted(target))
                     : QStringLiteral("The people could not be saved to %1: %2.")
-                          .arg(Quoted(target), Reason(target, *failure));
+                          .arg(StringTable::Quoted(target), Reason(target, *failure));
         if (MustEnd() || !mayAsk()) {
             std::fprintf(stderr, "orvina: %s\n", qPrintable(text));
             return false;

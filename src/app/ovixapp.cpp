@@ -37,11 +37,6 @@ constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
 constexpr int kPlacementWaitMs = 2000;
 constexpr const char* kCreateFailed = "Failed to create empty document.";
-
-QString Quoted(const std::string& path)
-{
-    return QLatin1Char('"') + QString::fromStdString(path) + QLatin1Char('"');
-}
 }
 
 COvixApp::COvixApp() : m_previousCurrent(g_current)
@@ -207,9 +202,9 @@ void COvixApp::ReportDamagedDatabase(const COvixDoc::LoadReport& report)
     const QString text = QStringLiteral("The people database %1 is damaged at byte %2: %3.\n\n"
                                         "The people read before that point are kept. The damaged file was copied "
                                         "to %4; %1 is replaced with the kept people when Orvina ends.")
-                             .arg(Quoted(m_databasePath))
+                             .arg(StringTable::Quoted(m_databasePath))
                              .arg(fault.offset)
-                             .arg(QString::fromStdString(fault.reason), Quoted(report.damagedCopyPath));
+                             .arg(QString::fromStdString(fault.reason), StringTable::Quoted(report.damagedCopyPath));
     ShowStartupMessage(text);
 }
 
@@ -218,7 +213,7 @@ void COvixApp::ReportUnreadableDatabase(const COvixDoc::LoadReport& report)
     const QString text = QStringLiteral("The people database %1 cannot be read: %2.\n\n"
                                         "Orvina starts with the default person and leaves the file unchanged "
                                         "when it ends.")
-                             .arg(Quoted(m_databasePath), QString::fromStdString(report.unreadableError));
+                             .arg(StringTable::Quoted(m_databasePath), QString::fromStdString(report.unreadableError));
     ShowStartupMessage(text);
 }
 
@@ -228,7 +223,7 @@ void COvixApp::ReportDatabaseInUse()
     const QString process = owner > 0 ? QStringLiteral(" (process %1)").arg(owner) : QString();
     ShowStartupMessage(QStringLiteral("The people database %1 is in use by another running Orvina%2, so this "
                                       "Orvina shows its people but does not save them when it ends.")
-                           .arg(Quoted(m_databasePath), process));
+                           .arg(StringTable::Quoted(m_databasePath), process));
 }
 
 void COvixApp::CloseMainWindow()

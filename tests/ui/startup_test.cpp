@@ -16,7 +16,7 @@
 #include <map>
 
 namespace {
-enum class Request { CloseBox, FileExit, Sigterm, SigtermInDialog };
+enum class Request { CloseBox, FileExit, Quit, Sigterm, SigtermInDialog };
 
 // Returns false when the request could not be made as the row describes.
 bool Send(Request request, COvixApp& app)
@@ -24,6 +24,7 @@ bool Send(Request request, COvixApp& app)
     switch (request) {
     case Request::CloseBox: app.MainFrame()->close(); break;
     case Request::FileExit: app.MainFrame()->Action(CommandId::kAppExit)->trigger(); break;
+    case Request::Quit: QCoreApplication::quit(); break;
     case Request::Sigterm: std::raise(SIGTERM); break;
     case Request::SigtermInDialog: {
         // The signal comes while the People dialog runs its own loop.
@@ -76,6 +77,7 @@ private slots:
         QTest::addColumn<Request>("request");
         QTest::newRow("close box") << Request::CloseBox;
         QTest::newRow("File Exit") << Request::FileExit;
+        QTest::newRow("the session's end") << Request::Quit;
         QTest::newRow("SIGTERM") << Request::Sigterm;
         QTest::newRow("SIGTERM with the People dialog open") << Request::SigtermInDialog;
     }
