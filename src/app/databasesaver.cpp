@@ -80,14 +80,14 @@ std::optional<std::string> CDatabaseSaver::Write(const std::string& target)
     return failure;
 }
 
-bool CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
+void CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
 {
     bool movedBeside = false;
     if (m_besidePath.empty() && !m_unreadable && ChangedSinceLoad()) {
         m_besidePath = FreeBesidePath(m_databasePath);
         movedBeside = true;
     }
-    std::string target = Target();
+    std::string target = m_besidePath.empty() ? m_databasePath : m_besidePath;
     for (;;) {
         const std::optional<std::string> failure = Write(target);
         if (!failure) {
@@ -99,7 +99,7 @@ bool CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
                          .arg(StringTable::Quoted(m_databasePath), StringTable::Quoted(m_besidePath)),
                      !MustEnd() && mayAsk());
             }
-            return true;
+            return;
         }
 
         // A file that could not be read at start-up is refused whatever the
@@ -113,18 +113,18 @@ bool CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
                           .arg(StringTable::Quoted(target), Reason(target, *failure));
         if (MustEnd() || !mayAsk()) {
             std::fprintf(stderr, "orvina: %s\n", qPrintable(text));
-            return false;
+            return;
         }
         const MessageBox::Answer answer =
             MessageBox::Show(owner, text, StringTable::AppTitle(),
                              refused ? MessageBox::Buttons::SaveAsCancel : MessageBox::Buttons::RetrySaveAsCancel,
                              MessageBox::Icon::Warning);
         if (MustEnd() || answer == MessageBox::Answer::Cancel)
-            return false;
+            return;
         if (answer == MessageBox::Answer::SaveAs) {
             const QString chosen = ChooseOtherFile();
             if (MustEnd())
-                return false;
+                return;
             if (!chosen.isEmpty())
                 target = chosen.toStdString();
         }

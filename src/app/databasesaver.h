@@ -25,21 +25,15 @@ public:
     void NoteLoad(std::optional<DatabaseFileStamp> stamp, bool unreadable);
 
     // Saves once. A failure is put to the user (over `owner`) only when
-    // `mayAsk` says so; else it goes to standard error. True when the people
-    // were written somewhere.
-    bool Save(QWidget* owner, const std::function<bool()>& mayAsk);
+    // `mayAsk` says so; else it goes to standard error.
+    void Save(QWidget* owner, const std::function<bool()>& mayAsk);
 
     // Checked after every question: true once the program must end at once,
     // so that nothing more is asked.
     std::function<bool()> m_mustEnd;
 
-    // Where the people go: the database, or the file beside it once the
-    // database changed under this run.
-    const std::string& Target() const { return m_besidePath.empty() ? m_databasePath : m_besidePath; }
-
-    static std::string FreeBesidePath(const std::string& databasePath);
-
 private:
+    static std::string FreeBesidePath(const std::string& databasePath);
     bool ChangedSinceLoad() const;
     std::optional<std::string> Write(const std::string& target);
     void Tell(QWidget* owner, const QString& text, bool mayShow) const;
@@ -50,5 +44,7 @@ private:
     const std::string m_databasePath;
     std::optional<DatabaseFileStamp> m_stamp;  // the database as this run last read or wrote it
     bool m_unreadable = false;
+    // Where the people go once the database changed under this run; they
+    // keep going there for the rest of it.
     std::string m_besidePath;
 };

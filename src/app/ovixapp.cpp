@@ -19,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QWindow>
 #include <QPalette>
 #include <QPrintDialog>
@@ -36,6 +37,7 @@ constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
 constexpr int kPlacementWaitMs = 2000;
+constexpr int kPlacementStepMs = 5;
 constexpr const char* kCreateFailed = "Failed to create empty document.";
 }
 
@@ -132,8 +134,7 @@ void COvixApp::OnFileNew()
         MessageBox::Show(nullptr, QLatin1String(kCreateFailed), StringTable::AppTitle());
         return;
     }
-    // The claim comes before the load, so that a copy that starts while
-    // another one saves does not take a half-written state for its own.
+    // Claimed before the load: of two copies started together, exactly one saves.
     m_lock = std::make_unique<CDatabaseLock>(m_databasePath);
     m_savesPeople = m_lock->TryLock();
     const COvixDoc::LoadReport report = m_doc->OnNewDocument(m_databasePath);
@@ -147,7 +148,7 @@ void COvixApp::OnFileNew()
     m_frame->show();
     // The People dialog's own handler runs first, so this sees its outcome.
     QObject::connect(m_frame->Action(CommandId::kPeople), &QAction::triggered, m_frame.get(),
-            [this] { ShowChosenPersonInTitle(); });
+                     [this] { ShowChosenPersonInTitle(); });
     ShowChosenPersonInTitle();
 
     if (report.status == DatabaseLoadResult::Status::Damaged)
@@ -176,7 +177,10 @@ void COvixApp::ShowStartupMessage(const QString& text)
     QElapsedTimer waited;
     waited.start();
     while (!m_closeRequested && !m_frame->windowHandle()->isExposed() && waited.elapsed() < kPlacementWaitMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+    {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kPlacementStepMs);
+        QThread::msleep(kPlacementStepMs);
+    }
     // A request to end that came during an earlier message asks nothing more.
     if (m_closeRequested)
         return;
