@@ -82,17 +82,16 @@ std::optional<std::string> CDatabaseSaver::Write(const std::string& target)
 
 void CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
 {
-    bool movedBeside = false;
-    if (m_besidePath.empty() && !m_unreadable && ChangedSinceLoad()) {
+    if (m_besidePath.empty() && !m_unreadable && ChangedSinceLoad())
         m_besidePath = FreeBesidePath(m_databasePath);
-        movedBeside = true;
-    }
     std::string target = m_besidePath.empty() ? m_databasePath : m_besidePath;
     for (;;) {
         const std::optional<std::string> failure = Write(target);
         if (!failure) {
-            if (movedBeside && target == m_besidePath) {
-                Tell(owner,
+            // Said once in a box, when the file beside the database is written
+            // and the user may be asked; until then on standard error.
+            if (!m_toldBeside && !m_besidePath.empty() && target == m_besidePath) {
+                m_toldBeside = Tell(owner,
                      QStringLiteral("The people database %1 was changed by another program while Orvina was "
                                     "running, so it was left as it is and the people of this Orvina were saved "
                                     "to %2.")
@@ -131,10 +130,12 @@ void CDatabaseSaver::Save(QWidget* owner, const std::function<bool()>& mayAsk)
     }
 }
 
-void CDatabaseSaver::Tell(QWidget* owner, const QString& text, bool mayShow) const
+bool CDatabaseSaver::Tell(QWidget* owner, const QString& text, bool mayShow) const
 {
-    if (mayShow)
-        MessageBox::Show(owner, text, StringTable::AppTitle(), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
-    else
+    if (!mayShow) {
         std::fprintf(stderr, "orvina: %s\n", qPrintable(text));
+        return false;
+    }
+    MessageBox::Show(owner, text, StringTable::AppTitle(), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
+    return true;
 }

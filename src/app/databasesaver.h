@@ -36,7 +36,9 @@ private:
     static std::string FreeBesidePath(const std::string& databasePath);
     bool ChangedSinceLoad() const;
     std::optional<std::string> Write(const std::string& target);
-    void Tell(QWidget* owner, const QString& text, bool mayShow) const;
+    // Shows `text` in a box when `mayShow`, else writes it to standard
+    // error; true when it was shown.
+    bool Tell(QWidget* owner, const QString& text, bool mayShow) const;
     bool MustEnd() const { return m_mustEnd && m_mustEnd(); }
 
     COvixDoc& m_doc;
@@ -47,4 +49,5 @@ private:
     // Where the people go once the database changed under this run; they
     // keep going there for the rest of it.
     std::string m_besidePath;
+    bool m_toldBeside = false;
 };

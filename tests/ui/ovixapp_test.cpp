@@ -305,14 +305,18 @@ private slots:
         QTest::addColumn<QByteArray>("meanwhile");  // null: removed
         QTest::addColumn<bool>("mineTaken");
         QTest::addColumn<QString>("oursIn");        // empty: the database itself
+        QTest::addColumn<bool>("checkpoint");       // a checkpoint without interaction before the end
 
         const QByteArray none;
-        QTest::newRow("rewritten by another program") << TwoDefaultPeople() << kDefaultDatabase << false
-                                                      << "database.bio.mine";
-        QTest::newRow("appeared where there was none") << none << TwoDefaultPeople() << false << "database.bio.mine";
-        QTest::newRow("the first name beside it taken") << kDefaultDatabase << TwoDefaultPeople() << true
-                                                        << "database.bio.mine.1";
-        QTest::newRow("removed by another program") << TwoDefaultPeople() << none << false << "";
+        const QByteArray two = TwoDefaultPeople();
+        QTest::newRow("rewritten by another program") << two << kDefaultDatabase << false << "database.bio.mine"
+                                                      << false;
+        QTest::newRow("rewritten, then a checkpoint") << two << kDefaultDatabase << false << "database.bio.mine"
+                                                      << true;
+        QTest::newRow("appeared where there was none") << none << two << false << "database.bio.mine" << false;
+        QTest::newRow("the first name beside it taken") << kDefaultDatabase << two << true << "database.bio.mine.1"
+                                                        << false;
+        QTest::newRow("removed by another program") << two << none << false << "" << false;
     }
 
     void aChangedDatabaseIsNeverOverwritten()
@@ -321,6 +325,7 @@ private slots:
         QFETCH(QByteArray, meanwhile);
         QFETCH(bool, mineTaken);
         QFETCH(QString, oursIn);
+        QFETCH(bool, checkpoint);
         TestFolder folder;
         const QString path = folder.File("database.bio");
         if (!before.isNull())
@@ -334,6 +339,8 @@ private slots:
         const QByteArray ours = before.isNull() ? kDefaultDatabase : before;
 
         QVERIFY(meanwhile.isNull() ? QFile::remove(path) : WriteBytes(path, meanwhile));
+        if (checkpoint)
+            app.OnCommitData([] { return false; });
         app.ExitInstance();
 
         if (oursIn.isEmpty()) {
@@ -343,6 +350,7 @@ private slots:
         }
         QCOMPARE(ReadBytes(path), meanwhile);
         QCOMPARE(ReadBytes(folder.File(oursIn)), ours);
+        QVERIFY(!QFile::exists(folder.File(oursIn + ".1")));
         QCOMPARE(messages.Shown().size(), size_t(1));
         const QString& text = messages.Shown().front().text;
         QVERIFY2(text.contains('"' + path + "\" was changed") && text.contains('"' + folder.File(oursIn) + '"'),
