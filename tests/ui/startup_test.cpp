@@ -103,25 +103,6 @@ private slots:
         QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
     }
 
-    void aSignalWhileAMessageIsOpenEndsTheRun()
-    {
-        // The damaged-file message is modal; a signal that comes while it is
-        // open must still end the run once it is answered.
-        TestFolder folder;
-        QVERIFY(WriteBytes(folder.File("database.bio"), "\x01"));
-        MessageRecorder messages;
-        messages.m_onShow = [](const MessageBox::Request&) {
-            std::raise(SIGTERM);
-            QCoreApplication::processEvents();
-        };
-        COvixApp app;
-        HangGuard guard;
-
-        QCOMPARE(app.Run(), 0);
-        QCOMPARE(messages.Shown().size(), size_t(1));
-        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
-    }
-
     void aCheckpointSavesAndRunsOn()
     {
         // A QSessionManager cannot be made in a test; the handler its commit
