@@ -39,14 +39,20 @@ test: build
 bench: build
 	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; $$b; done
 
-# Searches for new reader inputs with libFuzzer for FUZZ_SECONDS (default 60).
+# Searches for new reader inputs with libFuzzer for FUZZ_SECONDS (default 60)
+# per target: arbitrary small files, then files of more than 1 MiB grown from
+# small inputs (the reader has paths that only files of a MiB or more take).
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := databasereader databasereader_large
 fuzz:
 	@tools/install-deps.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DORVINA_CORE_ONLY=ON -DORVINA_LIBFUZZER=ON -DORVINA_BENCH=OFF
-	cmake --build build-fuzz --target databasereader_fuzz
-	mkdir -p build-fuzz/corpus
-	build-fuzz/bin/databasereader_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus fuzz/corpus/databasereader
+	cmake --build build-fuzz --target $(FUZZ_TARGETS:=_fuzz)
+	for target in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$target && \
+	  build-fuzz/bin/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) build-fuzz/corpus/$$target fuzz/corpus/$$target \
+	  || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz

@@ -1,5 +1,5 @@
 // Time from starting the orvina binary to its first painted frame, with a
-// people database of 100,000 records in its working folder. The program,
+// people database of 1,000,000 records in its working folder. The program,
 // told so by ORVINA_EXIT_AFTER_FIRST_PAINT, writes a line to standard output
 // right after its first paint and then ends through its usual shutdown.
 #include "people/databasefile.h"
@@ -20,7 +20,7 @@ extern char** environ;
 namespace {
 namespace fs = std::filesystem;
 
-constexpr int kPeople = 100000;
+constexpr int kPeople = 1000000;
 
 fs::path ProgramPath()
 {

@@ -1,5 +1,8 @@
 #include "app/ovixapp.h"
 
+#include "app/commandids.h"
+#include "app/databaselock.h"
+#include "app/databasesaver.h"
 #include "app/shutdownrequests.h"
 #include "app/stringtable.h"
 #include "app/versioninfo.h"
@@ -10,11 +13,18 @@
 #include "people/databasefile.h"
 #include "platform/messagebox.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
-#include <QPageSetupDialog>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QWindow>
 #include <QPalette>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -26,12 +36,9 @@ constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
+constexpr int kPlacementWaitMs = 2000;
+constexpr int kPlacementStepMs = 5;
 constexpr const char* kCreateFailed = "Failed to create empty document.";
-
-QString Quoted(const std::string& path)
-{
-    return QLatin1Char('"') + QString::fromStdString(path) + QLatin1Char('"');
-}
 }
 
 COvixApp::COvixApp() : m_previousCurrent(g_current)
@@ -71,7 +78,9 @@ int COvixApp::Run()
 bool COvixApp::InitInstance()
 {
     m_started = true;
-    m_shutdownRequests = std::make_unique<CShutdownRequests>([this] { CloseMainWindow(); });
+    m_shutdownRequests = std::make_unique<CShutdownRequests>(
+        [this] { OnEndRequest(); },
+        [this](const CShutdownRequests::AllowsInteraction& allowsInteraction) { OnCommitData(allowsInteraction); });
     SetRegistryKey();
     SetDialogBkColor();
     LoadStdProfileSettings();
@@ -113,6 +122,8 @@ void COvixApp::OnFileNew()
     m_databasePath = QDir::current().absoluteFilePath(QString::fromLatin1(kDatabaseFileName)).toStdString();
 
     m_doc = std::make_unique<COvixDoc>(*this);
+    m_saver = std::make_unique<CDatabaseSaver>(*m_doc, m_names, m_databasePath);
+    m_saver->m_mustEnd = [this] { return m_mustEnd; };
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
     if (!m_frame->Created()) {
         // Nothing has been loaded yet, so nothing may be saved either: the
@@ -123,7 +134,11 @@ void COvixApp::OnFileNew()
         MessageBox::Show(nullptr, QLatin1String(kCreateFailed), StringTable::AppTitle());
         return;
     }
+    // Claimed before the load: of two copies started together, exactly one saves.
+    m_lock = std::make_unique<CDatabaseLock>(m_databasePath);
+    m_savesPeople = m_lock->TryLock();
     const COvixDoc::LoadReport report = m_doc->OnNewDocument(m_databasePath);
+    m_saver->NoteLoad(report.stamp, !report.unreadableError.empty());
 
     COvixView& view = m_frame->View();
     view.SetPreviewPages(m_previewPages);
@@ -131,11 +146,45 @@ void COvixApp::OnFileNew()
     if (qEnvironmentVariable(kExitAfterFirstPaint) == QLatin1String("1"))
         ExitAfterFirstPaint();
     m_frame->show();
+    // The People dialog's own handler runs first, so this sees its outcome.
+    QObject::connect(m_frame->Action(CommandId::kPeople), &QAction::triggered, m_frame.get(),
+                     [this] { ShowChosenPersonInTitle(); });
+    ShowChosenPersonInTitle();
 
     if (report.status == DatabaseLoadResult::Status::Damaged)
         ReportDamagedDatabase(report);
     else if (!report.unreadableError.empty())
         ReportUnreadableDatabase(report);
+    if (!m_savesPeople)
+        ReportDatabaseInUse();
+}
+
+void COvixApp::ShowChosenPersonInTitle()
+{
+    // The same person the chart shows: an index that names nobody means the first.
+    const CName* person = m_names.At(m_chosenIndex);
+    if (!person)
+        person = m_names.At(0);
+    if (person && m_doc)
+        m_doc->SetTitle(person->m_name);
+}
+
+void COvixApp::ShowStartupMessage(const QString& text)
+{
+    // A box is centred on its owner when it shows, so the main window must
+    // be where the window manager puts it first: that is known once it is
+    // on the screen.
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_closeRequested && !m_frame->windowHandle()->isExposed() && waited.elapsed() < kPlacementWaitMs)
+    {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kPlacementStepMs);
+        QThread::msleep(kPlacementStepMs);
+    }
+    // A request to end that came during an earlier message asks nothing more.
+    if (m_closeRequested)
+        return;
+    MessageBox::Show(m_frame.get(), text, StringTable::AppTitle(), MessageBox::Buttons::Ok, MessageBox::Icon::Warning);
 }
 
 void COvixApp::ExitAfterFirstPaint()
@@ -152,20 +201,15 @@ void COvixApp::ExitAfterFirstPaint()
 void COvixApp::ReportDamagedDatabase(const COvixDoc::LoadReport& report)
 {
     const ArchiveFault fault = report.fault.value_or(ArchiveFault{});
-    QString text = QStringLiteral("The people database %1 is damaged at byte %2: %3.\n\n"
-                                  "The people read before that point are kept.")
-                       .arg(Quoted(m_databasePath))
-                       .arg(fault.offset)
-                       .arg(QString::fromStdString(fault.reason));
-    if (report.damagedCopyError.empty()) {
-        text += QStringLiteral(" The damaged file was copied to %1.").arg(Quoted(report.damagedCopyPath));
-    } else {
-        text += QStringLiteral(" The damaged file could not be copied to %1 (%2); copy it yourself before "
-                               "Orvina ends, because it is then replaced.")
-                    .arg(Quoted(report.damagedCopyPath), QString::fromStdString(report.damagedCopyError));
-    }
-    MessageBox::Show(m_frame.get(), text, StringTable::AppTitle(), MessageBox::Buttons::Ok,
-                     MessageBox::Icon::Warning);
+    // Without a complete copy the load reports the file as unreadable
+    // instead, so here the copy exists.
+    const QString text = QStringLiteral("The people database %1 is damaged at byte %2: %3.\n\n"
+                                        "The people read before that point are kept. The damaged file was copied "
+                                        "to %4; %1 is replaced with the kept people when Orvina ends.")
+                             .arg(StringTable::Quoted(m_databasePath))
+                             .arg(fault.offset)
+                             .arg(QString::fromStdString(fault.reason), StringTable::Quoted(report.damagedCopyPath));
+    ShowStartupMessage(text);
 }
 
 void COvixApp::ReportUnreadableDatabase(const COvixDoc::LoadReport& report)
@@ -173,16 +217,44 @@ void COvixApp::ReportUnreadableDatabase(const COvixDoc::LoadReport& report)
     const QString text = QStringLiteral("The people database %1 cannot be read: %2.\n\n"
                                         "Orvina starts with the default person and leaves the file unchanged "
                                         "when it ends.")
-                             .arg(Quoted(m_databasePath), QString::fromStdString(report.unreadableError));
-    MessageBox::Show(m_frame.get(), text, StringTable::AppTitle(), MessageBox::Buttons::Ok,
-                     MessageBox::Icon::Warning);
+                             .arg(StringTable::Quoted(m_databasePath), QString::fromStdString(report.unreadableError));
+    ShowStartupMessage(text);
+}
+
+void COvixApp::ReportDatabaseInUse()
+{
+    const int64_t owner = m_lock->OwnerPid();
+    const QString process = owner > 0 ? QStringLiteral(" (process %1)").arg(owner) : QString();
+    ShowStartupMessage(QStringLiteral("The people database %1 is in use by another running Orvina%2, so this "
+                                      "Orvina shows its people but does not save them when it ends.")
+                           .arg(StringTable::Quoted(m_databasePath), process));
 }
 
 void COvixApp::CloseMainWindow()
 {
     m_closeRequested = true;
+    // Each open box or dialog answers as its Cancel (OK where it has none);
+    // every modal run among them ends as control comes back to it.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+            dialog->reject();
+    }
     if (m_frame)
         m_frame->close();
+}
+
+void COvixApp::OnEndRequest()
+{
+    m_mustEnd = true;
+    CloseMainWindow();
+}
+
+void COvixApp::OnCommitData(const std::function<bool()>& allowsInteraction)
+{
+    if (m_frame)
+        m_frame->SaveLayout(QLatin1String(CMainFrame::kLayoutSection));
+    if (m_doc && m_savesPeople)
+        m_saver->Save(m_frame.get(), allowsInteraction);
 }
 
 void COvixApp::OnMainWindowClosed()
@@ -209,6 +281,8 @@ void COvixApp::ExitInstance()
         m_doc->DeleteAllNames();
         m_doc.reset();
     }
+    m_saver.reset();
+    m_lock.reset();
     SaveStdProfileSettings();
     m_printer.reset();
     m_shutdownRequests.reset();
@@ -216,22 +290,9 @@ void COvixApp::ExitInstance()
 
 void COvixApp::SaveDatabase()
 {
-    // The save replaces the file only once the new one is complete, so a
-    // failure leaves the previous file as it was.
-    for (;;) {
-        const std::optional<std::string> failure = m_doc->SaveNames(m_databasePath);
-        if (!failure)
-            return;
-        const QString text = QStringLiteral("The people could not be saved to %1.\n\n%2\n\n"
-                                            "Any earlier file is left as it was. Choose Retry to try again, "
-                                            "or Cancel to end Orvina without saving.")
-                                 .arg(Quoted(m_databasePath), QString::fromStdString(*failure));
-        const MessageBox::Answer answer = MessageBox::Show(nullptr, text, StringTable::AppTitle(),
-                                                           MessageBox::Buttons::RetryCancel,
-                                                           MessageBox::Icon::Warning);
-        if (answer != MessageBox::Answer::Retry)
-            return;
-    }
+    // The main window is gone by now, so a question stands on its own.
+    if (m_savesPeople)
+        m_saver->Save(nullptr, [] { return true; });
 }
 
 void COvixApp::SaveStdProfileSettings()
@@ -248,6 +309,14 @@ void COvixApp::OnAppAbout()
 
 void COvixApp::OnFilePrintSetup()
 {
-    QPageSetupDialog setup(m_printer.get(), m_frame.get());
+    // The print dialog chooses the printer; its Properties choose the paper.
+    // Nothing is printed: its OK only keeps the choice for the next print.
+    QPrintDialog setup(m_printer.get(), m_frame.get());
+    setup.setWindowTitle(QStringLiteral("Print Setup"));
+    setup.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = setup.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     setup.exec();
 }

@@ -5,12 +5,16 @@
 #include "platform/profile.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+class CDatabaseLock;
+class CDatabaseSaver;
 class CMainFrame;
 class CShutdownRequests;
 class QPrinter;
+class QString;
 
 // The application object: the shared data, start-up and shutdown, and the
 // application's own commands. Exactly one is current at a time; the most
@@ -36,8 +40,19 @@ public:
     void ExitInstance();
 
     // Every request to end the program: File Exit, the end of the session and
-    // the termination signals. It closes the main window as the close box does.
+    // the termination signals. It closes any open box or dialog as its Cancel
+    // would, then the main window as the close box does.
     void CloseMainWindow();
+    // A request from outside (a signal, the session's end): the program ends
+    // at once and asks nothing more, also not when the save fails.
+    void OnEndRequest();
+    // The session manager's checkpoint: the people and the layout are saved
+    // and the program runs on. A failed save is put to the user only when
+    // `allowsInteraction` says so, else it is left for the save at exit.
+    void OnCommitData(const std::function<bool()>& allowsInteraction);
+    // The caption follows the chosen person, whether or not the chart has
+    // been drawn.
+    void ShowChosenPersonInTitle();
     // The main window has been closed: the message loop ends.
     void OnMainWindowClosed();
 
@@ -62,6 +77,8 @@ private:
     void ExitAfterFirstPaint();
     void ReportDamagedDatabase(const COvixDoc::LoadReport& report);
     void ReportUnreadableDatabase(const COvixDoc::LoadReport& report);
+    void ReportDatabaseInUse();
+    void ShowStartupMessage(const QString& text);
     void SaveDatabase();
     void SaveStdProfileSettings();
 
@@ -70,11 +87,17 @@ private:
     std::unique_ptr<COvixDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CShutdownRequests> m_shutdownRequests;
+    std::unique_ptr<CDatabaseLock> m_lock;
+    std::unique_ptr<CDatabaseSaver> m_saver;
     std::string m_databasePath;
     int32_t m_previewPages = 0;
     bool m_started = false;
     bool m_exited = false;
     bool m_inMessageLoop = false;
     bool m_closeRequested = false;
+    bool m_mustEnd = false;
+    // False while another running Orvina holds the database: this copy
+    // then writes nothing.
+    bool m_savesPeople = true;
     COvixApp* m_previousCurrent = nullptr;
 };

@@ -34,17 +34,35 @@ extern "C" void OnTerminationSignal(int)
 #endif
 }
 
-CShutdownRequests::CShutdownRequests(std::function<void()> onRequest) : m_onRequest(std::move(onRequest))
+CShutdownRequests::CShutdownRequests(std::function<void()> onRequest,
+                                     std::function<void(const AllowsInteraction&)> onCheckpoint)
+    : m_onRequest(std::move(onRequest)), m_onCheckpoint(std::move(onCheckpoint))
 {
-    // The session manager asks every program to save before the session
-    // ends; this program saves by closing, as it does for File Exit.
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { m_onRequest(); });
+    // Interaction is asked for only when there is something to ask, and
+    // handed back at once.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        bool reserved = false;
+        m_onCheckpoint([&manager, &reserved] { return reserved = reserved || manager.allowsInteraction(); });
+        if (reserved)
+            manager.release();
+    });
+    qGuiApp->installEventFilter(this);
     InstallSignalHandlers();
 }
 
 CShutdownRequests::~CShutdownRequests()
 {
     RestoreSignalHandlers();
+}
+
+bool CShutdownRequests::eventFilter(QObject* watched, QEvent* event)
+{
+    // Quitting takes the program's own road, which closes what is open and saves.
+    if (watched == qGuiApp && event->type() == QEvent::Quit) {
+        m_onRequest();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CShutdownRequests::InstallSignalHandlers()

@@ -50,3 +50,8 @@ QString StringTable::ToolTip(int32_t commandId)
 {
     return Field(Load(commandId), 1);
 }
+
+QString StringTable::Quoted(const std::string& path)
+{
+    return QLatin1Char('"') + QString::fromStdString(path) + QLatin1Char('"');
+}

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 
 namespace StringId {
 constexpr int32_t kDocument = 128;
@@ -26,6 +27,9 @@ public:
     // The application title: the caption of messages that give none, and the
     // name of the profile key.
     static QString AppTitle() { return Load(StringId::kAppTitle); }
+
+    // A file's path as messages name it: in double quotes.
+    static QString Quoted(const std::string& path);
 
     static QString Prompt(int32_t commandId);
     static QString ToolTip(int32_t commandId);

@@ -10,12 +10,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <stdexcept>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -31,30 +33,215 @@ std::string SaveFailure(const std::string& path, const char* step, const QString
     return "cannot save '" + path + "': " + step + ": " + why.toStdString();
 }
 
+// FNV-1a taken over 8-byte words in four interleaved lanes, so that hashing
+// a large file runs at memory speed, then over the lanes and the last bytes.
+// Each step folds the high half down, since a product carries changes only
+// upward and two changes in the top bit would otherwise cancel.
+uint64_t HashBytes(const char* bytes, size_t size)
+{
+    constexpr uint64_t kBasis = 0xcbf29ce484222325ULL;
+    const auto step = [](uint64_t hash, uint64_t value) {
+        hash = (hash ^ value) * 0x100000001b3ULL;
+        return hash ^ (hash >> 32);
+    };
+    uint64_t lanes[4] = {kBasis, kBasis ^ 1, kBasis ^ 2, kBasis ^ 3};
+    size_t at = 0;
+    for (; at + 32 <= size; at += 32) {
+        for (int lane = 0; lane < 4; ++lane) {
+            uint64_t word;
+            std::memcpy(&word, bytes + at + 8 * lane, sizeof word);
+            lanes[lane] = step(lanes[lane], word);
+        }
+    }
+    uint64_t hash = kBasis;
+    for (const uint64_t lane : lanes)
+        hash = step(hash, lane);
+    for (; at < size; ++at)
+        hash = step(hash, static_cast<unsigned char>(bytes[at]));
+    return step(hash, size);
+}
+
+constexpr const char* kDamagedSuffix = ".damaged";
+constexpr const char* kOutOfMemory = "there is not enough memory to read it";
+constexpr const char* kNotRegular = "it is not a regular file";
+const std::string kTooLarge = "it is larger than " + std::to_string(kMaxDatabaseBytes >> 30) +
+                              " GiB, far more than any list of people";
+
+#ifdef Q_OS_UNIX
+std::string LastError()
+{
+    return std::strerror(errno);
+}
+
+int64_t Nanoseconds(const timespec& time)
+{
+    return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// Closes a file descriptor when the scope ends.
+class CFileHandle {
+public:
+    explicit CFileHandle(int fd) : m_fd(fd) {}
+    ~CFileHandle()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Why a path that cannot be opened for reading cannot be: a symbolic link to
+// nothing says so, since the path is then taken yet holds no file.
+std::string OpenFailure(const std::string& path, int error)
+{
+    struct stat link {};
+    if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        return "it is a symbolic link to a file that does not exist";
+    return std::strerror(error);
+}
+
+// Opens `path` for reading without waiting (a FIFO would block in open) and
+// accepts only a regular file of at most kMaxDatabaseBytes, judged on the
+// opened handle so that nothing can be swapped in between.
+std::optional<std::string> OpenRegularFile(const std::string& path, int& fd, struct stat& status)
+{
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return OpenFailure(path, errno);
+    if (::fstat(fd, &status) != 0)
+        return LastError();
+    if (!S_ISREG(status.st_mode))
+        return std::string(S_ISDIR(status.st_mode) ? "it is a folder, not a file" : kNotRegular);
+    if (status.st_size > static_cast<off_t>(kMaxDatabaseBytes))
+        return kTooLarge;
+    // Reads of a regular file may block as usual.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return std::nullopt;
+}
+
 // Reads the whole open file: in one call when its size is known and stays
-// put, on in blocks when it grows or reports no size. The buffer is not
-// cleared first; only the bytes read count.
-std::optional<std::string> ReadAll(QFile& file, std::unique_ptr<char[]>& bytes, size_t& size)
+// put, on in blocks when it grows, but never past kMaxDatabaseBytes.
+std::optional<std::string> ReadAll(int fd, size_t expected, std::unique_ptr<char[]>& bytes, size_t& size)
 {
     constexpr size_t kGrowStep = 64 * 1024;
-    size_t capacity = static_cast<size_t>(std::max<qint64>(file.size(), 0)) + 1;
-    bytes.reset(new char[capacity]);
+    size_t capacity = expected + 1;
+    bytes.reset(new (std::nothrow) char[capacity]);
+    if (!bytes)
+        return std::string(kOutOfMemory);
     size = 0;
     for (;;) {
         if (size == capacity) {
+            if (size > kMaxDatabaseBytes)
+                return kTooLarge;
             const size_t larger = capacity + std::max(capacity, kGrowStep);
-            std::unique_ptr<char[]> grown(new char[larger]);
+            std::unique_ptr<char[]> grown(new (std::nothrow) char[larger]);
+            if (!grown)
+                return std::string(kOutOfMemory);
             std::memcpy(grown.get(), bytes.get(), size);
             bytes = std::move(grown);
             capacity = larger;
         }
-        const qint64 got = file.read(bytes.get() + size, static_cast<qint64>(capacity - size));
+        const ssize_t got = ::read(fd, bytes.get() + size, capacity - size);
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
-            return file.errorString().toStdString();
+            return LastError();
         if (got == 0)
-            return std::nullopt;
+            return size > kMaxDatabaseBytes ? std::optional<std::string>(kTooLarge) : std::nullopt;
         size += static_cast<size_t>(got);
     }
+}
+
+// Opens and reads the whole regular file at `path`; the reason on failure.
+std::optional<std::string> ReadDatabaseBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size,
+                                             DatabaseFileStamp& stamp)
+{
+    int fd = -1;
+    struct stat status {};
+    std::optional<std::string> failure = OpenRegularFile(path, fd, status);
+    const CFileHandle handle(fd);
+    if (!failure)
+        failure = ReadAll(fd, static_cast<size_t>(status.st_size), bytes, size);
+    if (failure)
+        return failure;
+    stamp.device = static_cast<uint64_t>(status.st_dev);
+    stamp.inode = static_cast<uint64_t>(status.st_ino);
+    stamp.modifiedNs = Nanoseconds(status.st_mtim);
+    stamp.size = static_cast<int64_t>(size);
+    stamp.hash = HashBytes(bytes.get(), size);
+    return std::nullopt;
+}
+#else
+std::optional<std::string> ReadDatabaseBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size,
+                                             DatabaseFileStamp& stamp)
+{
+    QFile file(PathOf(path));
+    if (!QFileInfo(file).isFile())
+        return std::string(QFileInfo(file).exists() ? kNotRegular : "No such file or directory");
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString().toStdString();
+    if (file.size() > static_cast<qint64>(kMaxDatabaseBytes))
+        return kTooLarge;
+    const QByteArray all = file.read(static_cast<qint64>(kMaxDatabaseBytes) + 1);
+    if (all.size() > static_cast<qsizetype>(kMaxDatabaseBytes))
+        return kTooLarge;
+    bytes.reset(new (std::nothrow) char[all.size() + 1]);
+    if (!bytes)
+        return std::string(kOutOfMemory);
+    size = static_cast<size_t>(all.size());
+    std::memcpy(bytes.get(), all.constData(), size);
+    stamp.modifiedNs = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000;
+    stamp.size = static_cast<int64_t>(size);
+    stamp.hash = HashBytes(bytes.get(), size);
+    return std::nullopt;
+}
+#endif
+
+// Writes all `size` bytes to the open file and makes them durable; the
+// reason on failure. A short write is retried for the rest, so that a full
+// disk shows up as the error of the call that wrote nothing.
+std::optional<std::string> WriteAll(QFileDevice& file, const char* bytes, size_t size)
+{
+    auto left = static_cast<qint64>(size);
+    while (left > 0) {
+        const qint64 written = file.write(bytes, left);
+        if (written <= 0)
+            break;
+        bytes += written;
+        left -= written;
+    }
+    if (left > 0 || !file.flush())
+        return file.errorString().toStdString();
+#ifdef Q_OS_UNIX
+    // QSaveFile::commit() syncs too but ignores the outcome; a failed sync
+    // means the data may never reach the disk.
+    if (::fsync(file.handle()) != 0)
+        return LastError();
+#endif
+    return std::nullopt;
+}
+
+// The file a save of `path` replaces: `path` itself, or the regular file a
+// symbolic link at `path` names, so that the link stays. Anything else that
+// holds the path is refused, since renaming over it would destroy it.
+std::optional<std::string> SaveTarget(const std::string& path, std::string& target)
+{
+    namespace fs = std::filesystem;
+    const fs::path where = fs::u8path(path);
+    std::error_code error;
+    const fs::file_type type = fs::status(where, error).type();
+    const bool isLink = fs::is_symlink(fs::symlink_status(where, error));
+    if (type == fs::file_type::not_found && isLink)
+        return std::string("it is a symbolic link to a file that does not exist");
+    if (type != fs::file_type::not_found && type != fs::file_type::regular)
+        return std::string(type == fs::file_type::directory ? "it is a folder, not a file" : kNotRegular);
+    target = isLink ? QFileInfo(PathOf(path)).canonicalFilePath().toStdString() : path;
+    return std::nullopt;
 }
 
 #ifdef Q_OS_UNIX
@@ -62,9 +249,7 @@ std::optional<std::string> ReadAll(QFile& file, std::unique_ptr<char[]>& bytes, 
 // this runs, so a failure here is not a failed save.
 void SyncDirectoryOf(const QString& path)
 {
-    // The target may be a symbolic link; the rename happened beside the file it names.
-    const QFileInfo target(QFileInfo(path).canonicalFilePath());
-    const QByteArray directory = QFile::encodeName(target.absolutePath());
+    const QByteArray directory = QFile::encodeName(QFileInfo(path).absolutePath());
     const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -78,28 +263,80 @@ void SyncDirectoryOf(const QString& path)
 DatabaseLoadResult LoadDatabaseFile(const std::string& path)
 {
     DatabaseLoadResult result;
-    QFile file(PathOf(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        result.status = DatabaseLoadResult::Status::Missing;
-        result.openError = file.errorString().toStdString();
-        return result;
-    }
-
     std::unique_ptr<char[]> bytes;
     size_t size = 0;
-    if (std::optional<std::string> readError = ReadAll(file, bytes, size)) {
+    DatabaseFileStamp stamp;
+    if (std::optional<std::string> readError = ReadDatabaseBytes(path, bytes, size, stamp)) {
         // An unreadable file is treated like one that cannot be opened.
         result.status = DatabaseLoadResult::Status::Missing;
         result.openError = std::move(*readError);
         return result;
     }
-    file.close();
 
-    ArchiveReadResult archive = ReadArchive(std::move(bytes), size);
-    result.records = std::move(archive.records);
-    result.fault = std::move(archive.fault);
+    try {
+        ArchiveReadResult archive = ReadArchive(std::move(bytes), size);
+        result.records = std::move(archive.records);
+        result.fault = std::move(archive.fault);
+    } catch (const std::bad_alloc&) {
+        result.records = CNameTable();
+        result.status = DatabaseLoadResult::Status::Missing;
+        result.openError = kOutOfMemory;
+        return result;
+    }
+    result.stamp = stamp;
     result.status = result.fault ? DatabaseLoadResult::Status::Damaged : DatabaseLoadResult::Status::Loaded;
     return result;
+}
+
+bool operator==(const DatabaseFileStamp& a, const DatabaseFileStamp& b)
+{
+    return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modifiedNs == b.modifiedNs &&
+           a.hash == b.hash;
+}
+
+bool operator!=(const DatabaseFileStamp& a, const DatabaseFileStamp& b)
+{
+    return !(a == b);
+}
+
+std::optional<DatabaseFileStamp> StampDatabaseFile(const std::string& path)
+{
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+    DatabaseFileStamp stamp;
+    if (ReadDatabaseBytes(path, bytes, size, stamp))
+        return std::nullopt;
+    return stamp;
+}
+
+std::optional<std::string> BackUpDatabaseFile(const std::string& path, std::string& copyPath)
+{
+    constexpr int kMaxCopies = 1000;
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+    DatabaseFileStamp stamp;
+    if (std::optional<std::string> readError = ReadDatabaseBytes(path, bytes, size, stamp))
+        return readError;
+
+    for (int number = 0; number < kMaxCopies; ++number) {
+        copyPath = path + kDamagedSuffix + (number == 0 ? "" : "." + std::to_string(number));
+        QFile copy(PathOf(copyPath));
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            // A name that is taken, by anything, belongs to someone else.
+            std::error_code error;
+            if (std::filesystem::symlink_status(std::filesystem::u8path(copyPath), error).type() !=
+                std::filesystem::file_type::not_found)
+                continue;
+            return copy.errorString().toStdString();
+        }
+        if (std::optional<std::string> writeError = WriteAll(copy, bytes.get(), size)) {
+            copy.close();
+            copy.remove();
+            return writeError;
+        }
+        return std::nullopt;
+    }
+    return "there are already " + std::to_string(kMaxCopies) + " copies";
 }
 
 std::optional<std::string> SaveDatabaseFile(const std::string& path, const CNameList& names)
@@ -113,45 +350,27 @@ std::optional<std::string> SaveDatabaseFile(const std::string& path, const CName
         return SaveFailure(path, "cannot encode the people", QStringLiteral("out of memory"));
     }
 
+    std::string target;
+    if (std::optional<std::string> refused = SaveTarget(path, target))
+        return "cannot save '" + path + "': " + *refused;
+
     // QSaveFile writes a temporary file beside the target and renames it over
     // the target in commit(); until then the old file is untouched, and a
     // QSaveFile destroyed without a successful commit removes its temporary.
-    QSaveFile file(PathOf(path));
+    QSaveFile file(PathOf(target));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return SaveFailure(path, "cannot create a temporary file beside it", file.errorString());
 
-    // A short write is retried for the rest, so that a full disk shows up as
-    // the error of the call that wrote nothing.
-    const char* next = bytes.data();
-    auto left = static_cast<qint64>(bytes.size());
-    while (left > 0) {
-        const qint64 written = file.write(next, left);
-        if (written <= 0)
-            break;
-        next += written;
-        left -= written;
-    }
-    if (left > 0 || !file.flush()) {
-        const QString why = file.errorString();
+    if (std::optional<std::string> writeError = WriteAll(file, bytes.data(), bytes.size())) {
         file.cancelWriting();
-        return SaveFailure(path, "cannot write the temporary file", why);
+        return SaveFailure(path, "cannot write the temporary file", QString::fromStdString(*writeError));
     }
-
-#ifdef Q_OS_UNIX
-    // commit() syncs too but ignores the outcome; a failed sync here means
-    // the data may never reach the disk, so the old file must stay.
-    if (::fsync(file.handle()) != 0) {
-        const QString why = QString::fromLocal8Bit(std::strerror(errno));
-        file.cancelWriting();
-        return SaveFailure(path, "cannot flush the temporary file to disk", why);
-    }
-#endif
 
     if (!file.commit())
         return SaveFailure(path, "cannot replace the file", file.errorString());
 
 #ifdef Q_OS_UNIX
-    SyncDirectoryOf(PathOf(path));
+    SyncDirectoryOf(PathOf(target));
 #endif
     return std::nullopt;
 }

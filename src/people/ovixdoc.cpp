@@ -5,11 +5,11 @@
 #include "platform/clock.h"
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 namespace {
 const CName kDefaultPerson{"New Name", "1901", "01", "01"};
-constexpr const char* kDamagedSuffix = ".damaged";
 }
 
 COvixDoc::COvixDoc(CAppData& app) : m_app(app) {}
@@ -37,26 +37,46 @@ COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
     LoadReport report;
     report.status = loaded.status;
     report.fault = loaded.fault;
+    report.stamp = loaded.stamp;
 
-    // Keep a copy of a damaged file before the save at exit can replace it.
+    // Keep a copy of a damaged file before the save at exit can replace it;
+    // without a complete copy the file is not replaced at all.
     if (loaded.status == DatabaseLoadResult::Status::Damaged) {
-        report.damagedCopyPath = databasePath + kDamagedSuffix;
-        std::error_code error;
-        std::filesystem::copy_file(databasePath, report.damagedCopyPath,
-                                   std::filesystem::copy_options::overwrite_existing, error);
-        if (error)
-            report.damagedCopyError = error.message();
+        if (std::optional<std::string> copyError = BackUpDatabaseFile(databasePath, report.damagedCopyPath)) {
+            report.damagedCopyError = *copyError;
+            const ArchiveFault& fault = *loaded.fault;
+            report.unreadableError = "it is damaged at byte " + std::to_string(fault.offset) + " (" + fault.reason +
+                                     ") and no complete copy of it could be made in '" + report.damagedCopyPath +
+                                     "' (" + *copyError + ")";
+        }
     }
 
     // A file that is there but cannot be read (no permission, locked, a
-    // folder) is not the same as no file: it may hold people.
+    // folder, a device, a link to nothing) is not the same as no file: it may
+    // hold people.
     std::error_code existsError;
-    if (loaded.status == DatabaseLoadResult::Status::Missing && std::filesystem::exists(databasePath, existsError)) {
+    if (loaded.status == DatabaseLoadResult::Status::Missing &&
+        std::filesystem::symlink_status(std::filesystem::u8path(databasePath), existsError).type() !=
+            std::filesystem::file_type::not_found)
         report.unreadableError = loaded.openError;
-        m_unreadableError = loaded.openError;
-    }
 
-    AdoptNames(loaded.records);
+    if (report.unreadableError.empty()) {
+        try {
+            AdoptNames(loaded.records);
+        } catch (const std::bad_alloc&) {
+            report.unreadableError = "there is not enough memory to read it";
+        }
+    }
+    // An unreadable file is reported as such and its people are not shown,
+    // since they could never be saved.
+    if (!report.unreadableError.empty()) {
+        report.status = DatabaseLoadResult::Status::Missing;
+        report.stamp.reset();
+        m_unreadableError = report.unreadableError;
+        DeleteAllNames();
+        AdoptNames(CNameTable());
+    }
+    m_loadedStamp = report.stamp;
     return report;
 }
 
@@ -84,8 +104,11 @@ void COvixDoc::SetToday()
 
 std::optional<std::string> COvixDoc::SaveNames(const std::string& databasePath) const
 {
+    // Whatever stands at the path, a link to nothing included, is left alone.
     std::error_code existsError;
-    if (!m_unreadableError.empty() && std::filesystem::exists(databasePath, existsError)) {
+    if (!m_unreadableError.empty() &&
+        std::filesystem::symlink_status(std::filesystem::u8path(databasePath), existsError).type() !=
+            std::filesystem::file_type::not_found) {
         return "cannot save '" + databasePath + "': it could not be read when Orvina started (" +
                m_unreadableError + "), so it is left unchanged rather than replaced by people it never held";
     }

@@ -15,13 +15,16 @@ class CAppData;
 class COvixDoc : public CCalendar {
 public:
     // What the start-up load found, so that the program can tell the user
-    // about a damaged file.
+    // about a damaged file. A file that is there but unreadable, or damaged
+    // without a complete copy, is Missing with unreadableError set: its people
+    // are not loaded and it is never replaced.
     struct LoadReport {
         DatabaseLoadResult::Status status = DatabaseLoadResult::Status::Missing;
         std::optional<ArchiveFault> fault;
-        std::string damagedCopyPath;   // where the damaged file was copied, when it was
-        std::string damagedCopyError;  // why the copy failed, when it did
+        std::string damagedCopyPath;   // where the damaged file was copied, or the name tried last
+        std::string damagedCopyError;  // why no complete copy could be made, when it could not
         std::string unreadableError;   // why a file that exists could not be read, when it could not
+        std::optional<DatabaseFileStamp> stamp;  // of the file whose people were loaded
     };
 
     explicit COvixDoc(CAppData& app);
@@ -43,6 +46,9 @@ public:
     // replaced, since its people were never loaded.
     std::optional<std::string> SaveNames(const std::string& databasePath) const;
 
+    // The stamp of the file the people were loaded from; none when no file was.
+    const std::optional<DatabaseFileStamp>& LoadedStamp() const { return m_loadedStamp; }
+
     const std::string& GetTitle() const { return m_title; }
     void SetTitle(const std::string& title);
     // Called whenever the title changes, so that a window caption can follow it.
@@ -52,4 +58,5 @@ private:
     CAppData& m_app;
     std::string m_title = "Orvina";
     std::string m_unreadableError;  // set when the database existed but could not be read
+    std::optional<DatabaseFileStamp> m_loadedStamp;
 };

@@ -1,6 +1,7 @@
 #include "platform/messagebox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 MessageBox::Recorder& CurrentRecorder()
@@ -27,17 +28,32 @@ MessageBox::Answer MessageBox::Show(QWidget* owner, const QString& text, const Q
     if (CurrentRecorder())
         return CurrentRecorder()(Request{owner, text, caption, buttons, icon});
 
-    const bool retryCancel = buttons == Buttons::RetryCancel;
-    QMessageBox box(ToQtIcon(icon), caption, text,
-                    retryCancel ? QMessageBox::Retry | QMessageBox::Cancel : QMessageBox::Ok, owner);
-    box.setDefaultButton(retryCancel ? QMessageBox::Retry : QMessageBox::Ok);
-    box.setEscapeButton(retryCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
-    switch (box.exec()) {
-    case QMessageBox::Retry: return Answer::Retry;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return retryCancel ? Answer::Cancel : Answer::Ok;
+    QAbstractButton* retry = nullptr;
+    QAbstractButton* saveAs = nullptr;
+    QAbstractButton* cancel = nullptr;
+    if (buttons == Buttons::Ok) {
+        box.setEscapeButton(box.addButton(QMessageBox::Ok));
+    } else {
+        if (buttons != Buttons::SaveAsCancel)
+            retry = box.addButton(QMessageBox::Retry);
+        if (buttons != Buttons::RetryCancel)
+            saveAs = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);
+        cancel = box.addButton(QMessageBox::Cancel);
+        box.setEscapeButton(cancel);
+        box.setDefaultButton(qobject_cast<QPushButton*>(retry ? retry : saveAs));
     }
+    box.exec();
+
+    const QAbstractButton* pressed = box.clickedButton();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    if (pressed && pressed == retry)
+        return Answer::Retry;
+    if (pressed && pressed == saveAs)
+        return Answer::SaveAs;
+    return Answer::Cancel;
 }
 
 void MessageBox::SetRecorder(Recorder recorder)

@@ -10,9 +10,9 @@ class QWidget;
 // every box instead of running it and answers for the user.
 class MessageBox {
 public:
-    enum class Buttons { Ok, RetryCancel };
+    enum class Buttons { Ok, RetryCancel, RetrySaveAsCancel, SaveAsCancel };
     enum class Icon { None, Warning, Exclamation };
-    enum class Answer { Ok, Retry, Cancel };
+    enum class Answer { Ok, Retry, SaveAs, Cancel };
 
     struct Request {
         QWidget* owner = nullptr;
@@ -23,9 +23,10 @@ public:
     };
     using Recorder = std::function<Answer(const Request&)>;
 
-    // Shows the box modally over `owner` and returns the button pressed.
-    // Closing a box without a button counts as Ok for an Ok box and as Cancel
-    // for a Retry/Cancel box.
+    // Shows the box modally, centred over `owner`'s window when there is one
+    // (Qt places a dialog so on its first show), and returns the button pressed. A box closed without a button (Escape,
+    // the close box, or the program ending) answers Ok when it has only OK,
+    // else Cancel.
     static Answer Show(QWidget* owner, const QString& text, const QString& caption,
                        Buttons buttons = Buttons::Ok, Icon icon = Icon::None);
 

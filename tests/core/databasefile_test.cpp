@@ -1,18 +1,33 @@
 #include "people/databasefile.h"
 
+#include "app/appdata.h"
 #include "hexbytes.h"
+#include "people/archivewriter.h"
+#include "people/ovixdoc.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORVINA_ADDRESS_SANITIZER
+#endif
+#endif
 
 namespace {
 
@@ -45,6 +60,43 @@ CNameList People(int count)
     for (int i = 0; i < count; ++i)
         list.Append(CName("Person " + std::to_string(i), std::to_string(1900 + i % 100), "07", "14"));
     return list;
+}
+
+// Runs `check` in a child process and returns what it wrote, or "timed out"
+// once `seconds` have passed: a read that blocks fails the test instead of
+// hanging it.
+std::string RunWithin(int seconds, const std::function<std::string()>& check)
+{
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ends[0]);
+        const std::string out = check();
+        [[maybe_unused]] const ssize_t written = ::write(ends[1], out.data(), out.size());
+        ::_exit(0);
+    }
+    ::close(ends[1]);
+    std::string out;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd ready{ends[0], POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) == 0) {
+            ::kill(child, SIGKILL);
+            out = "timed out";
+            break;
+        }
+        char chunk[512];
+        const ssize_t got = ::read(ends[0], chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        out.append(chunk, static_cast<size_t>(got));
+    }
+    ::close(ends[0]);
+    ::waitpid(child, nullptr, 0);
+    return out;
 }
 
 // Each test gets a fresh folder holding the path of its database.
@@ -93,6 +145,207 @@ TEST_F(DatabaseFile, Load)
         EXPECT_EQ(result.records.ToVector(), std::vector<CName>(row.records, kDefaultPerson));
         EXPECT_EQ(result.fault ? result.fault->reason : "", row.fault ? row.fault : "");
     }
+}
+
+// The stamp of a load equals the stamp taken later of the same bytes, and any
+// change a writer can make (one byte anywhere, the time, a new file in its
+// place) shows.
+TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
+{
+    const std::string bytes = kTwoDefaults + "trailing bytes after the records";  // words and a tail
+    Write(m_path, bytes);
+    const std::optional<DatabaseFileStamp> loaded = LoadDatabaseFile(m_path).stamp;
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->size, static_cast<int64_t>(fs::file_size(m_path)));
+    EXPECT_EQ(StampDatabaseFile(m_path), loaded);
+
+    const auto time = fs::last_write_time(m_path);
+    // One bit anywhere, and the top bits of two bytes in words that a
+    // multiplication alone would let cancel.
+    const std::vector<std::vector<size_t>> changes = {{0}, {31}, {bytes.size() - 1}, {7, 39}};
+    for (const std::vector<size_t>& change : changes) {
+        SCOPED_TRACE(change.front());
+        std::string changed = bytes;
+        for (const size_t at : change)
+            changed[at] ^= change.size() == 1 ? 1 : 0x80;
+        std::fstream(m_path, std::ios::binary | std::ios::in | std::ios::out) << changed;
+        fs::last_write_time(m_path, time);
+        const std::optional<DatabaseFileStamp> now = StampDatabaseFile(m_path);
+        ASSERT_TRUE(now.has_value());
+        EXPECT_EQ(now->inode, loaded->inode);
+        EXPECT_EQ(now->modifiedNs, loaded->modifiedNs);
+        EXPECT_NE(now->hash, loaded->hash);
+    }
+    Write(m_path, bytes);
+    fs::last_write_time(m_path, time + std::chrono::seconds(1));
+    EXPECT_NE(StampDatabaseFile(m_path), loaded);
+    fs::last_write_time(m_path, time);
+    EXPECT_EQ(StampDatabaseFile(m_path), loaded);
+    ASSERT_EQ(SaveDatabaseFile(m_path, People(2)), std::nullopt);
+    EXPECT_NE(StampDatabaseFile(m_path)->inode, loaded->inode);
+
+    fs::remove(m_path);
+    EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
+    fs::create_directory(m_path);
+    EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
+    EXPECT_EQ(LoadDatabaseFile(m_path).stamp, std::nullopt);
+}
+
+// Anything but a regular file in the database's place is unreadable, at
+// start-up and in every load, and never replaced: neither by the document's
+// save at exit nor by a direct save.
+TEST_F(DatabaseFile, OnlyARegularFileIsReadOrReplaced)
+{
+    const fs::path fifo = m_folder / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        fs::path linkTo;  // empty: the node itself is made below
+        const char* reason;
+        const char* directSave;  // a save by path refuses all but a regular file
+    } rows[] = {
+        {"a link to /dev/zero", "/dev/zero", "not a regular file", "refused"},
+        {"a link to a FIFO", fifo, "not a regular file", "refused"},
+        {"a link to a character device", "/dev/null", "not a regular file", "refused"},
+        {"a link to nothing", m_folder / "nothing", "symbolic link to a file that does not exist", "refused"},
+        {"a FIFO", "", "not a regular file", "refused"},
+        {"a file above the size limit", "", "larger than 1 GiB", "replaced by a save"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove(m_path);
+        if (!row.linkTo.empty()) {
+            fs::create_symlink(row.linkTo, m_path);
+        } else if (std::string(row.name) == "a FIFO") {
+            ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
+        } else {
+            Write(m_path, kTwoDefaults);
+            fs::resize_file(m_path, kMaxDatabaseBytes + 1);  // sparse: no disk space used
+        }
+        const fs::file_status before = fs::symlink_status(m_path);
+
+        const std::string seen = RunWithin(10, [&] {
+            CAppData app;
+            COvixDoc doc(app);
+            const COvixDoc::LoadReport report = doc.LoadNames(m_path);
+            const DatabaseLoadResult direct = LoadDatabaseFile(m_path);
+            std::string out = report.unreadableError.empty() ? "read" : "unreadable: " + report.unreadableError;
+            out += direct.status == DatabaseLoadResult::Status::Missing && direct.openError == report.unreadableError
+                       ? ", same for a direct load"
+                       : ", not for a direct load";
+            out += app.m_names.Count() == 1 && *app.m_names.At(0) == kDefaultPerson ? ", default person" : "";
+            out += StampDatabaseFile(m_path) || report.stamp ? ", stamped" : "";
+            out += doc.SaveNames(m_path) ? ", kept" : ", replaced at exit";
+            out += ", ";
+            out += SaveDatabaseFile(m_path, People(3)) ? "refused" : "replaced by a save";
+            return out;
+        });
+        EXPECT_EQ(seen.rfind("unreadable: ", 0), 0u) << seen;
+        EXPECT_NE(seen.find(row.reason), std::string::npos) << seen;
+        EXPECT_NE(seen.find(", same for a direct load, default person, kept, " + std::string(row.directSave)),
+                  std::string::npos)
+            << seen;
+
+        EXPECT_EQ(fs::symlink_status(m_path).type(), before.type());
+        if (!row.linkTo.empty()) {
+            EXPECT_EQ(fs::read_symlink(m_path), row.linkTo);
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_FALSE(fs::exists(m_folder / "nothing"));
+}
+
+// Running out of memory while loading makes the file unreadable, not a crash.
+TEST_F(DatabaseFile, OutOfMemoryIsAnUnreadableFile)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(ORVINA_ADDRESS_SANITIZER)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    Write(m_path, kTwoDefaults);
+    fs::resize_file(m_path, 64 << 20);
+    const std::string seen = RunWithin(10, [&] {
+        // Allow this process 16 MiB more address space than it has now.
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlimit limit{static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (16 << 20), RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &limit);
+        CAppData app;
+        COvixDoc doc(app);
+        return doc.LoadNames(m_path).unreadableError;
+    });
+    EXPECT_EQ(seen, "there is not enough memory to read it");
+}
+
+// A link to a regular file is read and saved through to that file, and stays
+// a link.
+TEST_F(DatabaseFile, SaveThroughALinkKeepsTheLink)
+{
+    fs::create_directory(m_folder / "elsewhere");
+    const fs::path real = m_folder / "elsewhere" / "people.bio";
+    Write(real, kTwoDefaults);
+    fs::create_symlink("elsewhere/people.bio", m_path);
+
+    EXPECT_EQ(LoadDatabaseFile(m_path).records.size(), 2u);
+    ASSERT_EQ(SaveDatabaseFile(m_path, People(3)), std::nullopt);
+    EXPECT_EQ(fs::read_symlink(m_path), "elsewhere/people.bio");
+    EXPECT_EQ(Read(real), WriteArchive(People(3)));
+    EXPECT_EQ(Entries(m_folder / "elsewhere"), std::set<std::string>{"people.bio"});
+}
+
+// Each damaged start copies the file to a name of its own, passing over any
+// name that is taken, and keeps the people read before the fault.
+TEST_F(DatabaseFile, EachDamagedStartKeepsItsOwnCopy)
+{
+    fs::create_directory(m_path + ".damaged.2");
+    const char* expected[] = {".damaged", ".damaged.1", ".damaged.3"};
+    for (size_t start = 0; start < std::size(expected); ++start) {
+        SCOPED_TRACE(start);
+        const std::string damaged = WriteArchive(People(3 + static_cast<int>(start))).substr(0, 60);
+        Write(m_path, damaged);
+        CAppData app;
+        COvixDoc doc(app);
+        const COvixDoc::LoadReport report = doc.LoadNames(m_path);
+        EXPECT_EQ(report.status, DatabaseLoadResult::Status::Damaged);
+        EXPECT_EQ(report.damagedCopyPath, m_path + expected[start]);
+        EXPECT_EQ(report.damagedCopyError, "");
+        EXPECT_EQ(app.m_names.Count(), static_cast<int32_t>(LoadDatabaseFile(m_path).records.size()));
+        EXPECT_EQ(*app.m_names.At(0), *People(1).At(0));
+        EXPECT_EQ(Read(m_path + expected[start]), damaged);
+    }
+    EXPECT_EQ(Read(m_path + ".damaged"), WriteArchive(People(3)).substr(0, 60));
+    EXPECT_EQ(Entries(m_folder).size(), 5u);
+}
+
+// A damaged file that cannot be copied completely (here the copy outgrows the
+// largest file this process may write, as on a full disk) leaves no partial
+// copy, is reported as unreadable and is never replaced.
+TEST_F(DatabaseFile, DamagedFileWithoutACompleteCopyIsNeverReplaced)
+{
+    const std::string damaged = WriteArchive(People(1000)).substr(0, 20000);
+    Write(m_path, damaged);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved;
+    lowered.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    CAppData app;
+    COvixDoc doc(app);
+    const COvixDoc::LoadReport report = doc.LoadNames(m_path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+
+    EXPECT_EQ(report.status, DatabaseLoadResult::Status::Missing);
+    EXPECT_EQ(report.damagedCopyPath, m_path + ".damaged");
+    EXPECT_NE(report.damagedCopyError, "");
+    EXPECT_NE(report.unreadableError.find("damaged at byte 199"), std::string::npos) << report.unreadableError;
+    EXPECT_NE(report.unreadableError.find(report.damagedCopyError), std::string::npos) << report.unreadableError;
+    EXPECT_EQ(app.m_names.Count(), 1);
+    EXPECT_EQ(*app.m_names.At(0), kDefaultPerson);
+    EXPECT_EQ(Entries(m_folder), std::set<std::string>{"database.bio"});
+    EXPECT_TRUE(doc.SaveNames(m_path).has_value());
+    EXPECT_EQ(Read(m_path), damaged);
 }
 
 TEST_F(DatabaseFile, SaveWritesTheExactFileInPlaceOfTheOld)

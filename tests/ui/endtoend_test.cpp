@@ -1,12 +1,15 @@
 // Starts the real orvina binary in a temporary folder with a temporary
 // configuration folder, ends it from outside and checks what it left on disk.
+#include "people/databasefile.h"
 #include "programtestenv.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QtTest>
 
 #include <csignal>
+#include <sys/resource.h>
 
 namespace {
 // Whether the process at `pid` has installed handlers for all of `signals`,
@@ -31,6 +34,20 @@ bool CatchesSignals(qint64 pid, std::initializer_list<int> wanted)
     }
     return false;
 }
+}
+
+// Sends `signal` and gives the program a second to end, as a session or
+// service manager would before it escalates.
+bool EndsWithinASecond(QProcess& orvina, int signal)
+{
+    ::kill(static_cast<pid_t>(orvina.processId()), signal);
+    return orvina.waitForFinished(1000) && orvina.exitStatus() == QProcess::NormalExit && orvina.exitCode() == 0;
+}
+
+// A pause long enough for a started copy to have its start-up message open.
+void LetTheMessageOpen()
+{
+    QTest::qWait(500);
 }
 
 class EndToEndTest : public QObject {
@@ -91,7 +108,144 @@ private slots:
         QCOMPARE(ReadBytes(folder.filePath("database.bio")), kDefaultDatabase);
     }
 
+    void aSecondCopyInTheSameFolderSavesNothing()
+    {
+        QTemporaryDir folder;
+        QTemporaryDir config;
+        const QString path = folder.filePath("database.bio");
+        QVERIFY(WriteBytes(path, TwoDefaultPeople()));
+        QProcess first;
+        QProcess second;
+        QVERIFY(Start(first, folder, config));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path + ".lock"), 10000);
+        QVERIFY(Start(second, folder, config));
+        LetTheMessageOpen();
+
+        // The first copy ends and saves; then its people change on disk, as
+        // when it had added one before it ended.
+        QVERIFY(EndsWithinASecond(first, SIGTERM));
+        QCOMPARE(ReadBytes(path), TwoDefaultPeople());
+        QVERIFY(WriteBytes(path, kDefaultDatabase));
+        // The second copy, answering its message as the program ends, writes nothing.
+        QVERIFY(EndsWithinASecond(second, SIGTERM));
+        QCOMPARE(ReadBytes(path), kDefaultDatabase);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList("database.bio"));
+    }
+
+    void aLockLeftByADeadCopyIsTakenOver()
+    {
+        QTemporaryDir folder;
+        QTemporaryDir config;
+        const QString path = folder.filePath("database.bio");
+        QProcess killed;
+        QVERIFY(Start(killed, folder, config));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path + ".lock"), 10000);
+        killed.kill();
+        QVERIFY(killed.waitForFinished(10000));
+        QVERIFY(QFile::exists(path + ".lock"));
+
+        // With no message in the way, the first paint ends the run.
+        QProcess next;
+        QVERIFY(Start(next, folder, config, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
+        QVERIFY(next.waitForFinished(10000));
+        QCOMPARE(next.exitCode(), 0);
+        QCOMPARE(ReadBytes(path), kDefaultDatabase);
+        QVERIFY(!QFile::exists(path + ".lock"));
+    }
+
+    void aSignalAnswersTheStartupMessage_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("damaged file") << true;
+        QTest::newRow("unreadable file") << false;
+    }
+
+    void aSignalAnswersTheStartupMessage()
+    {
+        QFETCH(bool, damaged);
+        QTemporaryDir folder;
+        QTemporaryDir config;
+        const QString path = folder.filePath("database.bio");
+        // Cut inside the second record: the first person is kept.
+        const QByteArray cut = TwoDefaultPeople().left(40);
+        QVERIFY(damaged ? WriteBytes(path, cut) : QDir(folder.path()).mkdir("database.bio"));
+        QProcess orvina;
+        QVERIFY(Start(orvina, folder, config));
+        QTRY_VERIFY_WITH_TIMEOUT(CatchesSignals(orvina.processId(), {SIGTERM}), 10000);
+        LetTheMessageOpen();
+
+        QVERIFY(EndsWithinASecond(orvina, SIGTERM));
+        if (damaged) {
+            QCOMPARE(ReadBytes(path), kDefaultDatabase);
+            QCOMPARE(ReadBytes(path + ".damaged"), cut);
+        } else {
+            QVERIFY(QFileInfo(path).isDir());
+        }
+    }
+
+    void aSignalAnswersTheFailedSaveBox()
+    {
+        // More people than the file-size limit lets the save write; the lock
+        // file still fits.
+        constexpr rlim_t kLimit = 4096;
+        QTemporaryDir folder;
+        QTemporaryDir config;
+        const QString path = folder.filePath("database.bio");
+        CNameList names;
+        for (int i = 0; i < 200; ++i)
+            names.Append(CName("New Name", "1901", "01", "01"));
+        QVERIFY(!SaveDatabaseFile(path.toStdString(), names));
+        const QByteArray before = ReadBytes(path);
+        QVERIFY(before.size() > qsizetype(kLimit));
+
+        QProcess orvina;
+        orvina.setChildProcessModifier([] {
+            // The limit's signal as a shell leaves it, whatever this test ignores.
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit limit{kLimit, kLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        QVERIFY(Start(orvina, folder, config, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += orvina.readAllStandardOutput()).contains("first paint"), 10000);
+        LetTheMessageOpen();
+        QCOMPARE(orvina.state(), QProcess::Running);
+
+        QVERIFY(EndsWithinASecond(orvina, SIGTERM));
+        QCOMPARE(ReadBytes(path), before);
+    }
+
+    void withoutADisplayItSaysSoOnce()
+    {
+        QTemporaryDir folder;
+        QProcess orvina;
+        orvina.setWorkingDirectory(folder.path());
+        orvina.setProcessEnvironment(QProcessEnvironment());
+        orvina.start(ORVINA_APP_PATH, {});
+        QVERIFY(orvina.waitForFinished(10000));
+        QCOMPARE(orvina.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(orvina.exitCode(), 1);
+        const QByteArray said = orvina.readAllStandardError();
+        QVERIFY2(said.startsWith("orvina: needs a graphical display") && said.count('\n') == 1 &&
+                     said.contains("xvfb-run orvina") && said.contains("orvina-cli render"),
+                 said.constData());
+        QVERIFY(orvina.readAllStandardOutput().isEmpty());
+        QVERIFY(QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+
 private:
+    static bool Start(QProcess& orvina, const QTemporaryDir& folder, const QTemporaryDir& config,
+                      const QList<QPair<QString, QString>>& extra = {})
+    {
+        QProcessEnvironment environment = Environment(config);
+        for (const auto& [name, value] : extra)
+            environment.insert(name, value);
+        orvina.setWorkingDirectory(folder.path());
+        orvina.setProcessEnvironment(environment);
+        orvina.start(ORVINA_APP_PATH, {});
+        return orvina.waitForStarted();
+    }
+
     static QProcessEnvironment Environment(const QTemporaryDir& config)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -101,7 +101,7 @@ private slots:
         QTest::addColumn<QString>("dialogClass");
         QTest::addColumn<QString>("caption");
         QTest::newRow("About") << 57664 << "" << "About Orvina";
-        QTest::newRow("Print Setup") << 57606 << "QPageSetupDialog" << "";
+        QTest::newRow("Print Setup") << 57606 << "QPrintDialog" << "Print Setup";
     }
 
     void applicationCommandsRunTheirDialogs()
@@ -135,7 +135,7 @@ private slots:
 
     void theCaptionFollowsTheDocumentTitle()
     {
-        QCOMPARE(Frame().windowTitle(), QString("Orvina - Orvina"));
+        QCOMPARE(Frame().windowTitle(), QString("Orvina - New Name"));
         m_app->Document()->SetTitle("Ann Lee");
         QCOMPARE(Frame().windowTitle(), QString("Orvina - Ann Lee"));
         QVERIFY(Frame().windowHandle());

@@ -1,11 +1,16 @@
 // Start-up and shutdown of the application object in a temporary folder:
-// the first run, a damaged database and a save that fails.
+// the first run, a damaged database, a save that fails, a file changed by
+// another program and a database in use by another copy.
 #include "chart/ovixview.h"
 #include "people/archivereader.h"
+#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLockFile>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -16,12 +21,16 @@ Q_DECLARE_METATYPE(MessageBox::Answer)
 namespace {
 constexpr CDate kToday{2024, 2, 29};
 
-// The file of two default people.
-QByteArray TwoPeople()
+// Answers the next Save As dialog with `path`, as a user would type it.
+void ChooseInNextFileDialog(const QString& path)
 {
-    QByteArray bytes = kDefaultDatabase;
-    bytes[0] = 2;
-    return bytes + QByteArray::fromHex("0180") + kDefaultDatabase.mid(13);
+    QTimer::singleShot(10, qApp, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return ChooseInNextFileDialog(path);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
 }
 
 // Limits the size of any file this process writes, so that a save fails
@@ -103,12 +112,12 @@ private slots:
     void aStoredDatabaseIsKept()
     {
         TestFolder folder;
-        QVERIFY(WriteBytes(folder.File("database.bio"), TwoPeople()));
+        QVERIFY(WriteBytes(folder.File("database.bio"), TwoDefaultPeople()));
         COvixApp app;
         app.InitInstance();
         QCOMPARE(app.m_names.Count(), 2);
         app.ExitInstance();
-        QCOMPARE(ReadBytes(folder.File("database.bio")), TwoPeople());
+        QCOMPARE(ReadBytes(folder.File("database.bio")), TwoDefaultPeople());
     }
 
     void aDamagedDatabaseIsReportedOnce_data()
@@ -117,7 +126,7 @@ private slots:
         QTest::addColumn<int>("keptPeople");
 
         QTest::newRow("empty file") << QByteArray() << 0;
-        QTest::newRow("cut inside the second record") << TwoPeople().left(40) << 1;
+        QTest::newRow("cut inside the second record") << TwoDefaultPeople().left(40) << 1;
         QTest::newRow("another class") << QByteArray(kDefaultDatabase).replace("CName", "CList") << 0;
     }
 
@@ -144,7 +153,7 @@ private slots:
         QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
         QVERIFY2(shown.text.contains(QString("byte %1").arg(read.fault->offset)), qPrintable(shown.text));
         QVERIFY2(shown.text.contains(QString::fromStdString(read.fault->reason)), qPrintable(shown.text));
-        QVERIFY2(shown.text.contains(path + ".damaged"), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains("copied to \"" + path + ".damaged\""), qPrintable(shown.text));
         QCOMPARE(shown.caption, QString("Orvina 2.1"));
         QCOMPARE(shown.buttons, MessageBox::Buttons::Ok);
         QVERIFY(shown.owner == app.MainFrame());
@@ -164,11 +173,14 @@ private slots:
         QTest::addColumn<bool>("liftAtFirstMessage");
         QTest::addColumn<int>("messageCount");
         QTest::addColumn<QByteArray>("fileAfter");
+        QTest::addColumn<bool>("savedAs");
 
         using R = MessageBox::Answer;
-        QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase;
-        QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase;
-        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoPeople();
+        QTest::newRow("cancel") << QList<R>{R::Cancel} << false << 1 << kDefaultDatabase << false;
+        QTest::newRow("retry, then cancel") << QList<R>{R::Retry, R::Cancel} << false << 2 << kDefaultDatabase
+                                            << false;
+        QTest::newRow("retry once the fault is gone") << QList<R>{R::Retry} << true << 1 << TwoDefaultPeople() << false;
+        QTest::newRow("save as another file") << QList<R>{R::SaveAs} << true << 1 << kDefaultDatabase << true;
     }
 
     void aFailedSaveKeepsTheOldFile()
@@ -177,9 +189,13 @@ private slots:
         QFETCH(bool, liftAtFirstMessage);
         QFETCH(int, messageCount);
         QFETCH(QByteArray, fileAfter);
+        QFETCH(bool, savedAs);
         TestFolder folder;
         const QString path = folder.File("database.bio");
+        const QString other = folder.File("other.bio");
         QVERIFY(WriteBytes(path, kDefaultDatabase));
+        if (savedAs)
+            ChooseInNextFileDialog(other);
 
         COvixApp app;
         app.InitInstance();
@@ -201,39 +217,198 @@ private slots:
         QCOMPARE(int(messages.Shown().size()), messageCount);
         QVERIFY2(windowGone, "the main window must be destroyed before the database is written");
         const MessageBox::Request& shown = messages.Shown().front();
-        QCOMPARE(shown.buttons, MessageBox::Buttons::RetryCancel);
+        QCOMPARE(shown.buttons, MessageBox::Buttons::RetrySaveAsCancel);
         QCOMPARE(shown.caption, QString("Orvina 2.1"));
-        QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
+        QVERIFY2(shown.text.startsWith("The people could not be saved to \"" + path + "\": "), qPrintable(shown.text));
+        QCOMPARE(shown.text.count('.'), path.count('.') + 1);
         QCOMPARE(ReadBytes(path), fileAfter);
+        QCOMPARE(ReadBytes(other), savedAs ? TwoDefaultPeople() : QByteArray());
         QVERIFY(app.m_names.IsEmpty());
-        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden).size(), savedAs ? 2 : 1);
+    }
+
+    void anUnreadableDatabaseIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        // A folder stands in for a file that cannot be read, which permission
+        // bits cannot make for a test that may run as root.
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a link to nothing") << "link";
+        QTest::newRow("damaged, and no complete copy can be made") << "damaged";
     }
 
     void anUnreadableDatabaseIsNeverReplaced()
     {
+        QFETCH(QString, kind);
+        const bool damaged = kind == "damaged";
         TestFolder folder;
         const QString path = folder.File("database.bio");
-        // A folder stands in for a file that cannot be read, which permission
-        // bits cannot make for a test that may run as root.
+        QByteArray bytes;
+        if (damaged) {
+            CNameList many;
+            for (int i = 0; i < 100; ++i)
+                many.Append(CName("New Name", "1901", "01", "01"));
+            QVERIFY(!SaveDatabaseFile(path.toStdString(), many));
+            bytes = ReadBytes(path).chopped(5);
+            QVERIFY(WriteBytes(path, bytes));
+        } else {
+            QVERIFY(kind == "folder" ? QDir(folder.Path()).mkdir("database.bio") : QFile::link("nowhere", path));
+        }
+        MessageRecorder messages;
+        COvixApp app;
+        {
+            // The lock file fits under the limit; a copy of the database does not.
+            FileSizeLimit limit(1024);
+            app.InitInstance();
+        }
+        QCOMPARE(app.m_names.Count(), 1);
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        const QString& text = messages.Shown().front().text;
+        QVERIFY2(text.startsWith("The people database \"" + path + "\" cannot be read: ") &&
+                     text.contains(damaged ? "no complete copy" : "") && text.contains("leaves the file unchanged"),
+                 qPrintable(text));
+
+        // Retry could never help, Save As can.
+        messages.Answer({MessageBox::Answer::SaveAs});
+        ChooseInNextFileDialog(folder.File("kept.bio"));
+        app.ExitInstance();
+        QCOMPARE(messages.Shown().size(), size_t(2));
+        QCOMPARE(messages.Shown().back().buttons, MessageBox::Buttons::SaveAsCancel);
+        QVERIFY2(messages.Shown().back().text.contains("could not be read when Orvina started"),
+                 qPrintable(messages.Shown().back().text));
+        QCOMPARE(ReadBytes(folder.File("kept.bio")), kDefaultDatabase);
+        QCOMPARE(QFileInfo(path).isDir(), kind == "folder");
+        QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+        QCOMPARE(ReadBytes(path), bytes);
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(), 2);
+    }
+
+    void anUnreadableDatabaseReplacedMeanwhileIsLeftAlone()
+    {
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
         QVERIFY(QDir(folder.Path()).mkdir("database.bio"));
         MessageRecorder messages;
         COvixApp app;
         app.InitInstance();
-        QCOMPARE(app.m_names.Count(), 1);
-        QCOMPARE(messages.Shown().size(), size_t(1));
-        QVERIFY2(messages.Shown().front().text.contains(path), qPrintable(messages.Shown().front().text));
-        QVERIFY2(messages.Shown().front().text.contains("cannot be read"), qPrintable(messages.Shown().front().text));
-
-        // Whatever stands at the path by the end was never loaded, so the
-        // save leaves it alone and says so.
+        // Whatever stands at the path by the end was never loaded.
         QVERIFY(QDir(path).removeRecursively());
-        const QByteArray theirs = QByteArray::fromHex("0000");
-        QVERIFY(WriteBytes(path, theirs));
+        QVERIFY(WriteBytes(path, "theirs"));
         app.ExitInstance();
         QCOMPARE(messages.Shown().size(), size_t(2));
-        QCOMPARE(messages.Shown().back().buttons, MessageBox::Buttons::RetryCancel);
-        QVERIFY2(messages.Shown().back().text.contains("left unchanged"), qPrintable(messages.Shown().back().text));
-        QCOMPARE(ReadBytes(path), theirs);
+        QCOMPARE(ReadBytes(path), QByteArray("theirs"));
+    }
+
+    void aChangedDatabaseIsNeverOverwritten_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("meanwhile");  // null: removed
+        QTest::addColumn<bool>("mineTaken");
+        QTest::addColumn<QString>("oursIn");        // empty: the database itself
+        QTest::addColumn<bool>("checkpoint");       // a checkpoint without interaction before the end
+
+        const QByteArray none;
+        const QByteArray two = TwoDefaultPeople();
+        QTest::newRow("rewritten by another program") << two << kDefaultDatabase << false << "database.bio.mine"
+                                                      << false;
+        QTest::newRow("rewritten, then a checkpoint") << two << kDefaultDatabase << false << "database.bio.mine"
+                                                      << true;
+        QTest::newRow("appeared where there was none") << none << two << false << "database.bio.mine" << false;
+        QTest::newRow("the first name beside it taken") << kDefaultDatabase << two << true << "database.bio.mine.1"
+                                                        << false;
+        QTest::newRow("removed by another program") << two << none << false << "" << false;
+    }
+
+    void aChangedDatabaseIsNeverOverwritten()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(bool, mineTaken);
+        QFETCH(QString, oursIn);
+        QFETCH(bool, checkpoint);
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        if (!before.isNull())
+            QVERIFY(WriteBytes(path, before));
+        if (mineTaken)
+            QVERIFY(WriteBytes(path + ".mine", "x"));
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        // What this run holds: the people it read, or the default person.
+        const QByteArray ours = before.isNull() ? kDefaultDatabase : before;
+
+        QVERIFY(meanwhile.isNull() ? QFile::remove(path) : WriteBytes(path, meanwhile));
+        if (checkpoint)
+            app.OnCommitData([] { return false; });
+        app.ExitInstance();
+
+        if (oursIn.isEmpty()) {
+            QCOMPARE(ReadBytes(path), ours);
+            QVERIFY(messages.Shown().empty());
+            return;
+        }
+        QCOMPARE(ReadBytes(path), meanwhile);
+        QCOMPARE(ReadBytes(folder.File(oursIn)), ours);
+        QVERIFY(!QFile::exists(folder.File(oursIn + ".1")));
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        const QString& text = messages.Shown().front().text;
+        QVERIFY2(text.contains('"' + path + "\" was changed") && text.contains('"' + folder.File(oursIn) + '"'),
+                 qPrintable(text));
+    }
+
+    void aDatabaseInUseIsNotSaved()
+    {
+        // A lock held in this process stands for another running copy.
+        TestFolder folder;
+        const QString path = folder.File("database.bio");
+        QVERIFY(WriteBytes(path, TwoDefaultPeople()));
+        QLockFile other(path + ".lock");
+        QVERIFY(other.tryLock(0));
+        MessageRecorder messages;
+        COvixApp app;
+        app.InitInstance();
+        QCOMPARE(app.m_names.Count(), 2);
+        QCOMPARE(messages.Shown().size(), size_t(1));
+        const MessageBox::Request& shown = messages.Shown().front();
+        QVERIFY(shown.owner == app.MainFrame());
+        QVERIFY2(shown.text.contains('"' + path + "\" is in use by another running Orvina (process " +
+                                     QString::number(QCoreApplication::applicationPid()) + ")") &&
+                     shown.text.contains("does not save"),
+                 qPrintable(shown.text));
+
+        app.m_names.RemoveAt(0);
+        app.OnCommitData([] { return true; });
+        app.ExitInstance();
+        QCOMPARE(ReadBytes(path), TwoDefaultPeople());
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"database.bio", "database.bio.lock"}));
+        QCOMPARE(messages.Shown().size(), size_t(1));
+    }
+
+    void aFailedCheckpointAsksOnlyWhenAllowed_data()
+    {
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("the session manager allows it") << true;
+        QTest::newRow("it does not") << false;
+    }
+
+    void aFailedCheckpointAsksOnlyWhenAllowed()
+    {
+        QFETCH(bool, allowed);
+        TestFolder folder;
+        COvixApp app;
+        app.InitInstance();
+        MessageRecorder messages;
+        {
+            FileSizeLimit limit(static_cast<rlim_t>(kDefaultDatabase.size()) - 1);
+            app.OnCommitData([allowed] { return allowed; });
+        }
+        QCOMPARE(messages.Shown().size(), size_t(allowed ? 1 : 0));
+        QVERIFY(app.MainFrame()->isVisible());
+        QVERIFY(!QFile::exists(folder.File("database.bio")));
+        // Left for the save at exit.
+        app.ExitInstance();
+        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
     }
 
     void aRemovedWorkingFolderIsReported()

@@ -28,6 +28,15 @@
 inline const QByteArray kDefaultDatabase = QByteArray::fromHex("0100FFFF00000500") + "CName" + "\x08" "New Name" +
                                            "\x04" "1901" "\x02" "01" "\x02" "01";
 
+// The file of two default people: the count 2, then the second record's
+// class is a reference to the first's.
+inline QByteArray TwoDefaultPeople()
+{
+    QByteArray bytes = kDefaultDatabase;
+    bytes[0] = 2;
+    return bytes + QByteArray::fromHex("0180") + kDefaultDatabase.mid(13);
+}
+
 inline QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);

@@ -5,6 +5,9 @@
 #include "programtestenv.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QtTest>
 
@@ -13,7 +16,7 @@
 #include <map>
 
 namespace {
-enum class Request { CloseBox, FileExit, Sigterm, SigtermInDialog };
+enum class Request { CloseBox, FileExit, Quit, Sigterm, SigtermInDialog };
 
 // Returns false when the request could not be made as the row describes.
 bool Send(Request request, COvixApp& app)
@@ -21,6 +24,7 @@ bool Send(Request request, COvixApp& app)
     switch (request) {
     case Request::CloseBox: app.MainFrame()->close(); break;
     case Request::FileExit: app.MainFrame()->Action(CommandId::kAppExit)->trigger(); break;
+    case Request::Quit: QCoreApplication::quit(); break;
     case Request::Sigterm: std::raise(SIGTERM); break;
     case Request::SigtermInDialog: {
         // The signal comes while the People dialog runs its own loop.
@@ -73,6 +77,7 @@ private slots:
         QTest::addColumn<Request>("request");
         QTest::newRow("close box") << Request::CloseBox;
         QTest::newRow("File Exit") << Request::FileExit;
+        QTest::newRow("the session's end") << Request::Quit;
         QTest::newRow("SIGTERM") << Request::Sigterm;
         QTest::newRow("SIGTERM with the People dialog open") << Request::SigtermInDialog;
     }
@@ -98,23 +103,60 @@ private slots:
         QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
     }
 
-    void aSignalWhileAMessageIsOpenEndsTheRun()
+    void aCheckpointSavesAndRunsOn()
     {
-        // The damaged-file message is modal; a signal that comes while it is
-        // open must still end the run once it is answered.
+        // A QSessionManager cannot be made in a test; the handler its commit
+        // request calls is driven directly.
         TestFolder folder;
-        QVERIFY(WriteBytes(folder.File("database.bio"), "\x01"));
-        MessageRecorder messages;
-        messages.m_onShow = [](const MessageBox::Request&) {
-            std::raise(SIGTERM);
-            QCoreApplication::processEvents();
-        };
+        const QString path = folder.File("database.bio");
         COvixApp app;
+        QByteArray atCheckpoint;
+        bool runsOn = false;
+        QTimer::singleShot(0, qApp, [&] {
+            app.m_names.Append(CName("New Name", "1901", "01", "01"));
+            app.OnCommitData([] { return false; });
+            atCheckpoint = ReadBytes(path);
+            const int32_t month = app.MainFrame()->View().Chart().m_month;
+            app.MainFrame()->Action(CommandId::kNextMonth)->trigger();
+            runsOn = app.MainFrame()->isVisible() && app.MainFrame()->View().Chart().m_month == month % 12 + 1;
+            app.MainFrame()->close();
+        });
         HangGuard guard;
 
         QCOMPARE(app.Run(), 0);
-        QCOMPARE(messages.Shown().size(), size_t(1));
-        QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+        QVERIFY(runsOn);
+        QCOMPARE(atCheckpoint, TwoDefaultPeople());
+        QCOMPARE(ReadBytes(path), atCheckpoint);
+    }
+
+    void theCaptionNamesTheChosenPersonWithoutAPaint()
+    {
+        TestFolder folder;
+        QVERIFY(WriteBytes(folder.File("database.bio"), QByteArray::fromHex("0200FFFF00000500") + "CName" +
+                                                            "\x03" "Ann" "\x04" "1970" "\x02" "05" "\x02" "06" +
+                                                            QByteArray::fromHex("0180") +
+                                                            "\x03" "Bob" "\x04" "1980" "\x02" "07" "\x02" "08"));
+        Profile().WriteProfileInt("Settings", "BioName", 1);
+        COvixApp app;
+        app.InitInstance();
+        QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Bob"));
+
+        // A chart area without height is never drawn; choosing Ann in the
+        // People dialog still names her.
+        app.MainFrame()->resize(600, 30);
+        QTest::qWait(50);
+        QTimer::singleShot(0, qApp, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* names = dialog ? dialog->findChild<QComboBox*>() : nullptr;
+            if (!names)
+                return;
+            names->setCurrentIndex(0);
+            emit names->activated(0);
+            dialog->reject();
+        });
+        app.MainFrame()->Action(CommandId::kPeople)->trigger();
+        QCOMPARE(app.m_chosenIndex, 0);
+        QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Ann"));
     }
 
     void theSignalHandlersLiveAsLongAsTheRun()
