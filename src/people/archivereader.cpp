@@ -133,20 +133,6 @@ private:
         }
         return end <= size ? end : 0;
     }
-    // The same for a record that starts at least kMaxCommonRecordBytes
-    // before the end of the bytes, so that no prefix can lead past it.
-    size_t CommonRecordEndWithin(size_t at) const
-    {
-        if (static_cast<uint32_t>(m_begin[at] | m_begin[at + 1] << 8) != m_commonTag)
-            return 0;
-        size_t end = at + 2;
-        for (int field = 0; field < 4; ++field) {
-            if (m_begin[end] == kByteLengthEscape)
-                return 0;
-            end += 1 + size_t{m_begin[end]};
-        }
-        return end;
-    }
     bool TakeCommonRecord()
     {
         const size_t at = OffsetOf(m_at);
