@@ -34,32 +34,53 @@ std::string SaveFailure(const std::string& path, const char* step, const QString
 }
 
 // FNV-1a taken over 8-byte words in four interleaved lanes, so that hashing
-// a large file runs at memory speed, then over the lanes and the last bytes.
-// Each step folds the high half down, since a product carries changes only
-// upward and two changes in the top bit would otherwise cancel.
-uint64_t HashBytes(const char* bytes, size_t size)
-{
-    constexpr uint64_t kBasis = 0xcbf29ce484222325ULL;
-    const auto step = [](uint64_t hash, uint64_t value) {
+// runs at memory speed, then over the lanes and the last bytes. Each step
+// folds the high half down, since a product carries changes only upward and
+// two changes in the top bit would otherwise cancel. Bytes are added in
+// whole blocks as they arrive, so that they are hashed while in the cache.
+class CStampHash {
+public:
+    static constexpr size_t kBlock = 32;
+
+    // Adds the whole blocks at `bytes`; `size` must be a multiple of kBlock.
+    void AddBlocks(const char* bytes, size_t size)
+    {
+        // The lanes are held in locals so that they stay in registers.
+        uint64_t a = m_lanes[0], b = m_lanes[1], c = m_lanes[2], d = m_lanes[3];
+        for (size_t at = 0; at < size; at += kBlock) {
+            uint64_t words[4];
+            std::memcpy(words, bytes + at, sizeof words);
+            a = Step(a, words[0]);
+            b = Step(b, words[1]);
+            c = Step(c, words[2]);
+            d = Step(d, words[3]);
+        }
+        m_lanes[0] = a;
+        m_lanes[1] = b;
+        m_lanes[2] = c;
+        m_lanes[3] = d;
+    }
+    // The hash of all `size` bytes at `bytes`, of which the first
+    // `blocksAdded` were added as blocks.
+    uint64_t Finish(const char* bytes, size_t size, size_t blocksAdded) const
+    {
+        uint64_t hash = kBasis;
+        for (const uint64_t lane : m_lanes)
+            hash = Step(hash, lane);
+        for (size_t at = blocksAdded; at < size; ++at)
+            hash = Step(hash, static_cast<unsigned char>(bytes[at]));
+        return Step(hash, size);
+    }
+
+private:
+    static constexpr uint64_t kBasis = 0xcbf29ce484222325ULL;
+    static uint64_t Step(uint64_t hash, uint64_t value)
+    {
         hash = (hash ^ value) * 0x100000001b3ULL;
         return hash ^ (hash >> 32);
-    };
-    uint64_t lanes[4] = {kBasis, kBasis ^ 1, kBasis ^ 2, kBasis ^ 3};
-    size_t at = 0;
-    for (; at + 32 <= size; at += 32) {
-        for (int lane = 0; lane < 4; ++lane) {
-            uint64_t word;
-            std::memcpy(&word, bytes + at + 8 * lane, sizeof word);
-            lanes[lane] = step(lanes[lane], word);
-        }
     }
-    uint64_t hash = kBasis;
-    for (const uint64_t lane : lanes)
-        hash = step(hash, lane);
-    for (; at < size; ++at)
-        hash = step(hash, static_cast<unsigned char>(bytes[at]));
-    return step(hash, size);
-}
+    uint64_t m_lanes[4] = {kBasis, kBasis ^ 1, kBasis ^ 2, kBasis ^ 3};
+};
 
 constexpr const char* kDamagedSuffix = ".damaged";
 constexpr const char* kOutOfMemory = "there is not enough memory to read it";
@@ -124,16 +145,20 @@ std::optional<std::string> OpenRegularFile(const std::string& path, int& fd, str
     return std::nullopt;
 }
 
-// Reads the whole open file: in one call when its size is known and stays
-// put, on in blocks when it grows, but never past kMaxDatabaseBytes.
-std::optional<std::string> ReadAll(int fd, size_t expected, std::unique_ptr<char[]>& bytes, size_t& size)
+// Reads the whole open file, in chunks that are hashed as they arrive, on
+// past its reported size when it grows, but never past kMaxDatabaseBytes.
+std::optional<std::string> ReadAll(int fd, size_t expected, std::unique_ptr<char[]>& bytes, size_t& size,
+                                   uint64_t& hash)
 {
     constexpr size_t kGrowStep = 64 * 1024;
+    constexpr size_t kChunk = 256 * 1024;  // fits the cache, so the hash reads it there
     size_t capacity = expected + 1;
     bytes.reset(new (std::nothrow) char[capacity]);
     if (!bytes)
         return std::string(kOutOfMemory);
     size = 0;
+    CStampHash stamp;
+    size_t hashed = 0;
     for (;;) {
         if (size == capacity) {
             if (size > kMaxDatabaseBytes)
@@ -146,15 +171,22 @@ std::optional<std::string> ReadAll(int fd, size_t expected, std::unique_ptr<char
             bytes = std::move(grown);
             capacity = larger;
         }
-        const ssize_t got = ::read(fd, bytes.get() + size, capacity - size);
+        const ssize_t got = ::read(fd, bytes.get() + size, std::min(capacity - size, kChunk));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             return LastError();
         if (got == 0)
-            return size > kMaxDatabaseBytes ? std::optional<std::string>(kTooLarge) : std::nullopt;
+            break;
         size += static_cast<size_t>(got);
+        const size_t blocks = size / CStampHash::kBlock * CStampHash::kBlock;
+        stamp.AddBlocks(bytes.get() + hashed, blocks - hashed);
+        hashed = blocks;
     }
+    if (size > kMaxDatabaseBytes)
+        return kTooLarge;
+    hash = stamp.Finish(bytes.get(), size, hashed);
+    return std::nullopt;
 }
 
 // Opens and reads the whole regular file at `path`; the reason on failure.
@@ -166,17 +198,24 @@ std::optional<std::string> ReadDatabaseBytes(const std::string& path, std::uniqu
     std::optional<std::string> failure = OpenRegularFile(path, fd, status);
     const CFileHandle handle(fd);
     if (!failure)
-        failure = ReadAll(fd, static_cast<size_t>(status.st_size), bytes, size);
+        failure = ReadAll(fd, static_cast<size_t>(status.st_size), bytes, size, stamp.hash);
     if (failure)
         return failure;
     stamp.device = static_cast<uint64_t>(status.st_dev);
     stamp.inode = static_cast<uint64_t>(status.st_ino);
     stamp.modifiedNs = Nanoseconds(status.st_mtim);
     stamp.size = static_cast<int64_t>(size);
-    stamp.hash = HashBytes(bytes.get(), size);
     return std::nullopt;
 }
 #else
+uint64_t HashBytes(const char* bytes, size_t size)
+{
+    CStampHash hash;
+    const size_t blocks = size / CStampHash::kBlock * CStampHash::kBlock;
+    hash.AddBlocks(bytes, blocks);
+    return hash.Finish(bytes, size, blocks);
+}
+
 std::optional<std::string> ReadDatabaseBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size,
                                              DatabaseFileStamp& stamp)
 {

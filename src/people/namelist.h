@@ -1,6 +1,7 @@
 #pragma once
 
 #include "people/name.h"
+#include "people/nametable.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,10 @@
 // The owning list of people, in file order, index 0 first. A record's address
 // stays the same while it is in the list, so a `const CName*` serves as a list
 // position; Contains() tells whether such a position still names a record.
+//
+// Records appended from a loaded file stay in the file's table until they are
+// first asked for, so that a start with a million people builds only the
+// records it shows. Iterating, or removing a record, takes them all.
 class CNameList {
 public:
     int32_t Count() const { return static_cast<int32_t>(m_records.size()); }
@@ -23,14 +28,29 @@ public:
     // Appends the record and returns its position.
     CName* Append(std::unique_ptr<CName> record);
     CName* Append(CName record) { return Append(std::make_unique<CName>(std::move(record))); }
+    // Appends every record of a loaded file.
+    void Append(const CNameTable& records);
     // Removes and destroys the record at `index`; false when there is none.
     bool RemoveAt(int32_t index);
-    void Clear() { m_records.clear(); }
+    void Clear();
     void Reserve(int32_t count) { m_records.reserve(static_cast<size_t>(count > 0 ? count : 0)); }
 
-    auto begin() const { return m_records.begin(); }
-    auto end() const { return m_records.end(); }
+    auto begin() const
+    {
+        TakeAll();
+        return m_records.cbegin();
+    }
+    auto end() const
+    {
+        TakeAll();
+        return m_records.cend();
+    }
 
 private:
-    std::vector<std::unique_ptr<CName>> m_records;
+    void TakeAll() const;
+
+    // A null entry is record (index - m_tableStart) of m_table, not yet taken.
+    mutable std::vector<std::unique_ptr<CName>> m_records;
+    mutable CNameTable m_table;
+    size_t m_tableStart = 0;
 };

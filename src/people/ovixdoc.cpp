@@ -82,9 +82,7 @@ COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
 
 void COvixDoc::AdoptNames(const CNameTable& records)
 {
-    m_app.m_names.Reserve(m_app.m_names.Count() + static_cast<int32_t>(records.size()));
-    for (CName record : records)
-        m_app.m_names.Append(std::move(record));
+    m_app.m_names.Append(records);
     if (m_app.m_names.IsEmpty())
         m_app.m_names.Append(kDefaultPerson);
 

@@ -1,5 +1,8 @@
 #include "people/namelist.h"
 
+#include "people/archivereader.h"
+#include "people/archivewriter.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,6 +40,52 @@ TEST(CNameList, PositionsStayWhileTheListGrowsAndShrinks)
     ASSERT_EQ(names.size(), 10000u);
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 3),
               (std::vector<std::string>{"first", "1", "2"}));
+}
+
+// Records appended from a loaded file behave as appended ones: in order,
+// each with one address from when it is first asked for, through removals.
+TEST(CNameList, LoadedRecordsAreTakenWhenAskedFor)
+{
+    CNameList people;
+    for (int i = 0; i < 40; ++i)
+        people.Append(CName("Person " + std::to_string(i), std::to_string(1900 + i), "07", "14"));
+    const CNameTable table = ReadArchive(WriteArchive(people)).records;
+    ASSERT_EQ(table.size(), 40u);
+    std::vector<CName> expected{CName("before", "", "", "")};
+    for (int twice = 0; twice < 2; ++twice) {
+        for (const auto& person : people)
+            expected.push_back(*person);
+    }
+    expected.push_back(CName("after", "", "", ""));
+
+    CNameList list;
+    list.Append(CName("before", "", "", ""));
+    list.Append(table);
+    const CName* const taken = list.At(31);  // before the second load
+    list.Append(table);
+    list.Append(CName("after", "", "", ""));
+    ASSERT_EQ(list.Count(), static_cast<int32_t>(expected.size()));
+    for (const int32_t index : {80, 5, 31, 45, 0, 81}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(*list.At(index), expected[static_cast<size_t>(index)]);
+    }
+    const CName* const later = list.At(60);
+    EXPECT_EQ(list.At(31), taken);
+    EXPECT_EQ(list.IndexOf(later), 60);
+
+    ASSERT_TRUE(list.RemoveAt(10));
+    expected.erase(expected.begin() + 10);
+    EXPECT_EQ(list.At(30), taken);
+    EXPECT_EQ(list.IndexOf(later), 59);
+    std::vector<CName> all;
+    for (const auto& record : list)
+        all.push_back(*record);
+    EXPECT_EQ(all, expected);
+
+    list.Clear();
+    EXPECT_EQ(list.At(0), nullptr);
+    list.Append(table);
+    EXPECT_EQ(*list.At(39), *people.At(39));
 }
 
 }  // namespace
