@@ -8,6 +8,7 @@
 #include <QSvgRenderer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,20 @@ TEST_F(Render, DrawsTheWindowPictureAsSvg)
     // The day-number band's black rule at y = 378, smoothed by the renderer.
     EXPECT_LT(qGray(image.pixel(600, 378)), 128);
     EXPECT_EQ(image.pixel(600, 390), qRgb(192, 192, 192));
+
+    // The month title keeps the narrowed width of the label font, as in the PNG.
+    ASSERT_EQ(Run({"render", "small.png", "--size", "640x400", "--month", "2023-02"}).status, 0);
+    auto titleEnd = [](const QImage& picture) {
+        int end = 0;
+        for (int y = 381; y < 400; ++y)
+            for (int x = 2; x < picture.width(); ++x)
+                if (qGray(picture.pixel(x, y)) < 96)
+                    end = std::max(end, x);
+        return end;
+    };
+    const int pngEnd = titleEnd(Picture("small.png"));
+    EXPECT_GT(pngEnd, 40);
+    EXPECT_NEAR(titleEnd(image), pngEnd, 3);
 }
 
 TEST_F(Render, WritesThePrintedPageAsPdf)
