@@ -2,6 +2,7 @@
 
 #include "people/archivewriter.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
