@@ -4,6 +4,7 @@
 #include "hexbytes.h"
 #include "people/archivewriter.h"
 #include "people/ovixdoc.h"
+#include "people/stamphash.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,11 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
     EXPECT_EQ(StampDatabaseFile(m_path), loaded);
     ASSERT_EQ(SaveDatabaseFile(m_path, People(2)), std::nullopt);
     EXPECT_NE(StampDatabaseFile(m_path)->inode, loaded->inode);
+
+    // A file read in several chunks hashes as its bytes in one piece do.
+    ASSERT_EQ(SaveDatabaseFile(m_path, People(30000)), std::nullopt);  // about 750 kB
+    const std::string large = Read(m_path);
+    EXPECT_EQ(LoadDatabaseFile(m_path).stamp->hash, CStampHash::Of(large.data(), large.size()));
 
     fs::remove(m_path);
     EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
