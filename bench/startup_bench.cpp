@@ -1,5 +1,5 @@
 // Time from starting the orvina binary to its first painted frame, with a
-// people database of 1,000,000 records in its working folder. The program,
+// people database of 1 and of 1,000,000 records in its working folder. The program,
 // told so by ORVINA_EXIT_AFTER_FIRST_PAINT, writes a line to standard output
 // right after its first paint and then ends through its usual shutdown.
 #include "people/databasefile.h"
@@ -20,20 +20,18 @@ extern char** environ;
 namespace {
 namespace fs = std::filesystem;
 
-constexpr int kPeople = 1000000;
-
 fs::path ProgramPath()
 {
     // The benchmarks and the program are built into the same folder.
     return fs::read_symlink("/proc/self/exe").parent_path() / "orvina";
 }
 
-fs::path MakeFolder()
+fs::path MakeFolder(int people)
 {
     const fs::path folder = fs::temp_directory_path() / ("orvina-startup-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder / "config");
     CNameList names;
-    for (int i = 0; i < kPeople; ++i) {
+    for (int i = 0; i < people; ++i) {
         names.Append(CName("Person " + std::to_string(i), std::to_string(1900 + i % 120),
                            std::to_string(1 + i % 12), std::to_string(1 + i % 28)));
     }
@@ -98,7 +96,7 @@ double TimeToFirstPaint(const fs::path& program, const fs::path& folder)
 void BM_StartupToFirstPaint(benchmark::State& state)
 {
     const fs::path program = ProgramPath();
-    const fs::path folder = MakeFolder();
+    const fs::path folder = MakeFolder(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const double seconds = TimeToFirstPaint(program, folder);
         if (seconds < 0) {
@@ -111,4 +109,4 @@ void BM_StartupToFirstPaint(benchmark::State& state)
 }
 }
 
-BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_StartupToFirstPaint)->Arg(1)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -38,9 +38,12 @@ void CheckReader(std::string_view bytes)
     if (!(second.records == first.records))
         Violated("the written file reads back to other records");
 
+    // The same records taken into a list as the program's start takes them,
+    // the last one first, then all of them by the write.
     CNameList again;
-    for (const CName& record : second.records)
-        again.Append(record);
+    again.Append(second.records);
+    if (!again.IsEmpty() && !(*again.At(again.Count() - 1) == *names.At(names.Count() - 1)))
+        Violated("the list of loaded records ends in another record");
     if (WriteArchive(again) != written)
         Violated("writing the same records twice gives different bytes");
 }

@@ -4,6 +4,7 @@
 #include "hexbytes.h"
 #include "people/archivewriter.h"
 #include "people/ovixdoc.h"
+#include "people/stamphash.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,23 @@ std::string RunWithin(int seconds, const std::function<std::string()>& check)
     return out;
 }
 
+// Runs `write` with the largest file this process may write lowered to
+// `bytes`, which makes a longer write fail part way, as a full disk would.
+template <class Write>
+auto WithFileSizeLimit(rlim_t bytes, Write write)
+{
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = saved;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    auto result = write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+    return result;
+}
+
 // Each test gets a fresh folder holding the path of its database.
 class DatabaseFile : public ::testing::Test {
 protected:
@@ -183,6 +201,11 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
     EXPECT_EQ(StampDatabaseFile(m_path), loaded);
     ASSERT_EQ(SaveDatabaseFile(m_path, People(2)), std::nullopt);
     EXPECT_NE(StampDatabaseFile(m_path)->inode, loaded->inode);
+
+    // A file read in several chunks hashes as its bytes in one piece do.
+    ASSERT_EQ(SaveDatabaseFile(m_path, People(30000)), std::nullopt);  // about 750 kB
+    const std::string large = Read(m_path);
+    EXPECT_EQ(LoadDatabaseFile(m_path).stamp->hash, CStampHash::Of(large.data(), large.size()));
 
     fs::remove(m_path);
     EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
@@ -324,17 +347,9 @@ TEST_F(DatabaseFile, DamagedFileWithoutACompleteCopyIsNeverReplaced)
 {
     const std::string damaged = WriteArchive(People(1000)).substr(0, 20000);
     Write(m_path, damaged);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved;
-    lowered.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &lowered);
     CAppData app;
     COvixDoc doc(app);
-    const COvixDoc::LoadReport report = doc.LoadNames(m_path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
+    const COvixDoc::LoadReport report = WithFileSizeLimit(4096, [&] { return doc.LoadNames(m_path); });
 
     EXPECT_EQ(report.status, DatabaseLoadResult::Status::Missing);
     EXPECT_EQ(report.damagedCopyPath, m_path + ".damaged");
@@ -380,17 +395,8 @@ TEST_F(DatabaseFile, FailedSaveLeavesTheOldFile)
     EXPECT_NE(intoFolder->find(folder.string()), std::string::npos) << *intoFolder;
     EXPECT_EQ(Entries(folder), std::set<std::string>{"keep.txt"});
 
-    // Lowering the largest file this process may write makes the write fail
-    // part way, as a full disk would.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = saved;
-    lowered.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &lowered);
-    const std::optional<std::string> cutShort = SaveDatabaseFile(m_path, People(1000));  // about 25 kB
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
+    const std::optional<std::string> cutShort =
+        WithFileSizeLimit(4096, [&] { return SaveDatabaseFile(m_path, People(1000)); });  // about 25 kB
     ASSERT_TRUE(cutShort.has_value());
     EXPECT_NE(cutShort->find(m_path), std::string::npos) << *cutShort;
     EXPECT_NE(cutShort->find("cannot write the temporary file"), std::string::npos) << *cutShort;
