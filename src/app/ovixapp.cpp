@@ -1,17 +1,17 @@
 #include "app/ovixapp.h"
 
-#include "app/commandids.h"
 #include "app/databaselock.h"
 #include "app/databasesaver.h"
 #include "app/shutdownrequests.h"
-#include "app/stringtable.h"
-#include "app/versioninfo.h"
 #include "chart/chart.h"
-#include "chart/ovixview.h"
 #include "dialogs/aboutdlg.h"
+#include "frame/commandids.h"
 #include "frame/mainframe.h"
 #include "people/databasefile.h"
 #include "platform/messagebox.h"
+#include "platform/stringtable.h"
+#include "platform/versioninfo.h"
+#include "view/ovixview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,7 +124,7 @@ void COvixApp::OnFileNew()
     m_doc = std::make_unique<COvixDoc>(*this);
     m_saver = std::make_unique<CDatabaseSaver>(*m_doc, m_names, m_databasePath);
     m_saver->m_mustEnd = [this] { return m_mustEnd; };
-    m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    m_frame = std::make_unique<CMainFrame>(*this, *m_doc, m_profile, *m_printer);
     if (!m_frame->Created()) {
         // Nothing has been loaded yet, so nothing may be saved either: the
         // empty list would replace the people on disk.
@@ -134,6 +134,7 @@ void COvixApp::OnFileNew()
         MessageBox::Show(nullptr, QLatin1String(kCreateFailed), StringTable::AppTitle());
         return;
     }
+    ConnectCommands();
     // Claimed before the load: of two copies started together, exactly one saves.
     m_lock = std::make_unique<CDatabaseLock>(m_databasePath);
     m_savesPeople = m_lock->TryLock();
@@ -157,6 +158,17 @@ void COvixApp::OnFileNew()
         ReportUnreadableDatabase(report);
     if (!m_savesPeople)
         ReportDatabaseInUse();
+}
+
+void COvixApp::ConnectCommands()
+{
+    const auto on = [this](int32_t id, auto handler) {
+        QObject::connect(m_frame->Action(id), &QAction::triggered, m_frame.get(), handler);
+    };
+    on(CommandId::kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    on(CommandId::kAppExit, [this] { OnAppExit(); });
+    on(CommandId::kAppAbout, [this] { OnAppAbout(); });
+    QObject::connect(m_frame.get(), &CMainFrame::Closed, m_frame.get(), [this] { OnMainWindowClosed(); });
 }
 
 void COvixApp::ShowChosenPersonInTitle()

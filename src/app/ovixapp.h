@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/appdata.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
 #include "platform/profile.h"
 
@@ -74,6 +74,8 @@ private:
     void SetDialogBkColor();
     void LoadStdProfileSettings();
     void OnFileNew();
+    // The frame's commands that belong to the application, and its closing.
+    void ConnectCommands();
     void ExitAfterFirstPaint();
     void ReportDamagedDatabase(const COvixDoc::LoadReport& report);
     void ReportUnreadableDatabase(const COvixDoc::LoadReport& report);

@@ -1,9 +1,9 @@
 #include "chart/chart.h"
 
-#include "app/appdata.h"
 #include "calc/decimal.h"
 #include "calc/int32math.h"
 #include "calc/weekdaylabel.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
 
 #include <algorithm>

@@ -1,7 +1,5 @@
 #include "cli/clicommands.h"
 
-#include "app/appdata.h"
-#include "app/versioninfo.h"
 #include "calc/calendar.h"
 #include "calc/compatibility.h"
 #include "calc/int32math.h"
@@ -11,8 +9,10 @@
 #include "cli/clitext.h"
 #include "cli/criticalcommand.h"
 #include "cli/rendercommand.h"
+#include "people/appdata.h"
 #include "people/databasefile.h"
 #include "platform/clock.h"
+#include "platform/versioninfo.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,11 +1,11 @@
 #include "dialogs/compatibilitydlg.h"
 
-#include "app/appdata.h"
 #include "calc/compatibility.h"
 #include "calc/decimal.h"
 #include "calc/monthlengths.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/widgettext.h"
+#include "people/appdata.h"
 #include "platform/clock.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "dialogs/peopledlg.h"
 
-#include "app/appdata.h"
 #include "calc/decimal.h"
 #include "calc/monthlengths.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/widgettext.h"
+#include "people/appdata.h"
 #include "platform/messagebox.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/appdata.h"
+#include "people/appdata.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "chart/ovixview.h"
+#include "view/ovixview.h"
 
-#include "app/stringtable.h"
 #include "calc/int32math.h"
 #include "chart/daynavigation.h"
 #include "chart/dayreadout.h"
 #include "platform/messagebox.h"
 #include "platform/painterdc.h"
+#include "platform/stringtable.h"
 #include "platform/textencoding.h"
 
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "app/appdata.h"
+#include "people/appdata.h"
 
 void CAppData::ComputeCycles(int32_t age)
 {
