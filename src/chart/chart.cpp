@@ -2,6 +2,7 @@
 
 #include "calc/decimal.h"
 #include "calc/int32math.h"
+#include "calc/monthdays.h"
 #include "calc/weekdaylabel.h"
 #include "people/appdata.h"
 #include "people/ovixdoc.h"
@@ -22,7 +23,6 @@ constexpr int32_t kPenWidth = 1;
 
 constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                        "July",    "August",   "September", "October", "November", "December"};
-constexpr size_t kWeekdayTextLength = 14;
 
 // The plot tables and the labels hold at most this many days.
 constexpr int32_t kMaxDays = 31;
@@ -102,15 +102,6 @@ std::string Format(const char* format, int32_t value)
     return buffer;
 }
 
-// The application's current cycle values, which StoreDayPoints plots.
-CycleValues CurrentValues(const CAppData& app)
-{
-    CycleValues values{};
-    for (int cycle = 0; cycle < kCycleCount; ++cycle)
-        values[static_cast<size_t>(cycle)] = app.CycleValue(static_cast<Cycle>(cycle));
-    return values;
-}
-
 // "%2s" of a weekday label.
 std::string PadToTwo(std::string text)
 {
@@ -160,6 +151,7 @@ void CChart::Draw(DeviceContext& dc)
     if (!CanDraw(dc))
         return;
     LayoutChart(dc);
+    PrepareDays();
     DrawGrid(dc);
     DrawLabels(dc);
     DrawCurves(dc);
@@ -325,8 +317,6 @@ void CChart::DrawLabels(DeviceContext& dc)
         dc.TextOut(WorldToDeviceX(column), dayNumberY, Format("%2d", index + 1));
     });
 
-    PrepareDays();
-
     const int32_t weekdayY = WorldToDeviceY(m_legendBottom - kWeekdayDepth);
     WalkColumns(firstColumn, lastColumn, step, [&](int32_t column, int32_t index) {
         if (static_cast<size_t>(index) < m_dayLabels.size())
@@ -344,6 +334,27 @@ void CChart::DrawLabels(DeviceContext& dc)
 
 void CChart::PrepareDays()
 {
+    ShowChosenPerson();
+    m_doc.ComputeMonth(m_year, m_birthYear, m_month, m_birthMonth, m_day, m_birthDay);
+    const std::vector<MonthDay> days = PrepareMonthDays(m_doc, std::clamp(m_dayCount, 0, kMaxDays), m_weekdayText);
+    m_dayValues.fill(DayValues{});
+    // Without a valid day number on either side the curves keep the values
+    // of the last successful preparation.
+    if (HasDrawableDays(m_doc)) {
+        for (int32_t day = 1; day <= static_cast<int32_t>(days.size()); ++day) {
+            const MonthDay& prepared = days[static_cast<size_t>(day - 1)];
+            m_app.ComputeCycles(prepared.age);
+            StoreDayPoints(day);
+            m_dayValues[static_cast<size_t>(day)] = {prepared.age, prepared.values, true};
+        }
+    }
+    m_dayLabels.clear();
+    for (const MonthDay& prepared : days)
+        m_dayLabels.push_back(PadToTwo(prepared.weekday));
+}
+
+void CChart::ShowChosenPerson()
+{
     // An index that no longer names a person falls back to the first one.
     const CName* person = m_app.m_names.At(m_app.m_chosenIndex);
     if (!person) {
@@ -351,34 +362,14 @@ void CChart::PrepareDays()
         person = m_app.m_names.At(0);
     }
     m_app.m_chosenPos = person;
-    if (person) {
-        m_doc.SetTitle(person->m_name);
-        m_birthYear = DecimalToInt(person->m_year);
-        m_birthMonth = DecimalToInt(person->m_month);
-        m_birthDay = DecimalToInt(person->m_day);
-    }
-
-    m_doc.ComputeMonth(m_year, m_birthYear, m_month, m_birthMonth, m_day, m_birthDay);
-    const int32_t days = std::clamp(m_dayCount, 0, kMaxDays);
-    m_dayValues.fill(DayValues{});
-    // Without a valid day number on either side the curves keep the values
-    // of the last successful preparation.
-    if (m_doc.m_curDayNumber > 0 && m_doc.m_birthDayNumber > 0) {
-        for (int32_t day = 1; day <= days; ++day) {
-            const int32_t age = WrappingAdd(m_doc.m_ageDays, day - 1);
-            m_app.ComputeCycles(age);
-            StoreDayPoints(day);
-            m_dayValues[static_cast<size_t>(day)] = {age, CurrentValues(m_app), true};
-        }
-    }
-
-    m_dayLabels.clear();
-    int32_t weekday = m_doc.m_weekday;
-    const bool haveWeekdays = m_weekdayText.size() >= kWeekdayTextLength;
-    for (int32_t day = 1; day <= days; ++day) {
-        m_dayLabels.push_back(PadToTwo(haveWeekdays ? WeekdayLabel(m_weekdayText, weekday) : std::string()));
-        weekday = WrappingAdd(weekday, 1);
-    }
+    if (!person)
+        return;
+    // The one place a pass names the document: the printed header and the
+    // print job take the title, and the frame's caption follows it.
+    m_doc.SetTitle(person->m_name);
+    m_birthYear = DecimalToInt(person->m_year);
+    m_birthMonth = DecimalToInt(person->m_month);
+    m_birthDay = DecimalToInt(person->m_day);
 }
 
 void CChart::PrepareMonth()

@@ -38,15 +38,19 @@ public:
     void SetClientRect(const DcRect& rect) { m_clientRect = rect; }
     const DcRect& ClientRect() const { return m_clientRect; }
 
-    // One drawing pass: ComputeMonth, LayoutChart, DrawGrid, DrawLabels
-    // (with PrepareDays), DrawCurves. Skipped after ComputeMonth when there is
-    // nothing to draw on: an empty client rectangle, a printer that reports
-    // no width, or a month whose length is not 1 to 31 days.
+    // One drawing pass: ComputeMonth, the can-draw test, LayoutChart,
+    // PrepareDays, DrawGrid, DrawLabels, DrawCurves. Skipped after
+    // ComputeMonth when there is nothing to draw on: an empty client
+    // rectangle, a printer that reports no width, or a month whose length is
+    // not 1 to 31 days.
     void Draw(DeviceContext& dc);
 
     void LayoutChart(DeviceContext& dc);
     void DrawGrid(DeviceContext& dc);
     void DrawLabels(DeviceContext& dc);
+    // Draws nothing: takes the chosen person (naming the document after
+    // them), computes the month and fills the plot tables, the day values
+    // and the weekday labels.
     void PrepareDays();
     void StoreDayPoints(int32_t day);
     // The month computation and PrepareDays without drawing, so that the
@@ -129,6 +133,9 @@ public:
 
 private:
     bool CanDraw(const DeviceContext& dc) const;
+    // The chosen person, repaired to the first when out of range, names the
+    // document and gives the birth date.
+    void ShowChosenPerson();
     // The displayed month's name, or nothing for a month out of range.
     std::string MonthName() const;
     // True once a pass has laid out a frame with area and columns.
