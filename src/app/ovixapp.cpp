@@ -29,8 +29,6 @@
 #include <cstdio>
 
 namespace {
-COvixApp* g_current = nullptr;
-
 constexpr QRgb kDialogBackground = qRgb(192, 192, 192);
 constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
@@ -41,23 +39,13 @@ constexpr int kPlacementStepMs = 5;
 constexpr const char* kCreateFailed = "Failed to create empty document.";
 }
 
-COvixApp::COvixApp() : m_previousCurrent(g_current)
-{
-    g_current = this;
-}
+COvixApp::COvixApp() = default;
 
 COvixApp::~COvixApp()
 {
     // A run that never reached the end of its message loop still saves.
     if (m_started)
         ExitInstance();
-    if (g_current == this)
-        g_current = m_previousCurrent;
-}
-
-COvixApp* COvixApp::Current()
-{
-    return g_current;
 }
 
 int COvixApp::Run()
@@ -264,7 +252,7 @@ void COvixApp::OnEndRequest()
 void COvixApp::OnCommitData(const std::function<bool()>& allowsInteraction)
 {
     if (m_frame)
-        m_frame->SaveLayout(QLatin1String(CMainFrame::kLayoutSection));
+        m_frame->OnEndSession();
     if (m_doc && m_savesPeople)
         m_saver->Save(m_frame.get(), allowsInteraction);
 }

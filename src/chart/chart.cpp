@@ -455,7 +455,7 @@ void CChart::SelectDay(DeviceContext& dc)
     const CPen* previous = dc.SelectPen(&dottedGrey);
     const int64_t press = m_clickX;
     const int32_t width = TruncToInt32(m_dayWidth);
-    WalkColumns(TruncToInt32(m_worldLeft), TruncToInt32(m_worldRight), width, [&](int32_t position, int32_t boundary) {
+    WalkColumns(TruncToInt32(m_worldLeft), TruncToInt32(m_worldRight), width, [&](int32_t position, int32_t) {
         const double x = position;
         if (position == 0)
             dc.SelectPen(&solidGrey);
@@ -464,8 +464,7 @@ void CChart::SelectDay(DeviceContext& dc)
             dc.SelectPen(&black);
             DrawBoundary(dc, x);
         } else if (position > press && static_cast<int64_t>(position) - width <= press) {
-            // Its right edge: boundary d closes day d.
-            m_day = boundary;
+            // Its right edge.
             DrawBoundary(dc, x);
             dc.SelectPen(&dottedGrey);
         } else {
@@ -479,6 +478,20 @@ void CChart::SelectDay(DeviceContext& dc)
         }
     });
     dc.SelectPen(previous);
+    SelectPressedDay();
+}
+
+void CChart::SelectPressedDay()
+{
+    if (!HasFrame())
+        return;
+    const int64_t press = m_clickX;
+    const int32_t width = TruncToInt32(m_dayWidth);
+    WalkColumns(TruncToInt32(m_worldLeft), TruncToInt32(m_worldRight), width, [&](int32_t position, int32_t boundary) {
+        // The pressed column's right edge: boundary d closes day d.
+        if (position > press && static_cast<int64_t>(position) - width <= press)
+            m_day = boundary;
+    });
 }
 
 void CChart::PrintPage(DeviceContext& dc, DcRect& drawRect)

@@ -65,9 +65,11 @@ public:
     int32_t DeviceToWorldY(double py) const;
 
     // Mouse: the press records its chart-unit x; the release selects the day
-    // whose column holds it and draws the column's edges at once on `dc`.
-    // Both use the geometry of the last pass and do nothing useful before one.
+    // whose column holds it, and SelectDay also draws the column's edges at
+    // once on `dc`. They use the geometry of the last pass and do nothing
+    // useful before one.
     void RecordPress(int32_t deviceX);
+    void SelectPressedDay();
     void SelectDay(DeviceContext& dc);
 
     // Printing: the flag's life, and the one page (header, rule, chart).

@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSessionManager>
 #include <QStyle>
 #include <QWhatsThis>
 #include <QWindow>
@@ -90,7 +89,6 @@ CMainFrame::CMainFrame(CAppData& app, COvixDoc& doc, Profile& profile, QPrinter&
     ConnectDayReadout();
     DescribeWidgets();
     WatchHelpKeys();
-    WatchSessionEnd();
     FollowDocumentTitle();
     SetProgramIcon();
     resize(kDefaultWidth, kDefaultHeight);
@@ -223,11 +221,6 @@ void CMainFrame::DescribeWidgets()
 void CMainFrame::WatchHelpKeys()
 {
     m_helpKeys = std::make_unique<CHelpKeys>([this] { OnHelp(); }, [this] { OnContextHelp(); });
-}
-
-void CMainFrame::WatchSessionEnd()
-{
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnEndSession(); });
 }
 
 void CMainFrame::FollowDocumentTitle()

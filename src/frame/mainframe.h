@@ -59,8 +59,8 @@ public:
     // caption's strip lies on an available screen; else 1.
     virtual int32_t RestoreLayout(const QString& section);
 
-    // The desktop session ends: the layout is saved now, and once more when
-    // the window is destroyed on the way out.
+    // The desktop session ends (the application hears of it): the layout is
+    // saved now, and once more when the window is destroyed on the way out.
     void OnEndSession();
 
     void OnHelpIndex();
@@ -96,7 +96,6 @@ private:
     void ConnectDayReadout();
     void DescribeWidgets();
     void WatchHelpKeys();
-    void WatchSessionEnd();
     void FollowDocumentTitle();
     void SetProgramIcon();
 
