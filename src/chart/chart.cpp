@@ -343,7 +343,7 @@ void CChart::PrepareDays()
     if (HasDrawableDays(m_doc)) {
         for (int32_t day = 1; day <= static_cast<int32_t>(days.size()); ++day) {
             const MonthDay& prepared = days[static_cast<size_t>(day - 1)];
-            m_app.ComputeCycles(prepared.age);
+            m_cycleValues = prepared.values;
             StoreDayPoints(day);
             m_dayValues[static_cast<size_t>(day)] = {prepared.age, prepared.values, true};
         }
@@ -388,14 +388,14 @@ void CChart::StoreDayPoints(int32_t day)
         return;
     const int32_t zero = TruncToInt32(m_zeroLine);
     for (int cycle = 0; cycle < kCycleCount; ++cycle) {
-        const int32_t value = m_app.CycleValue(static_cast<Cycle>(cycle));
-        m_app.m_plot[cycle][day] = value == 0 ? zero : WrappingAdd(TruncToInt32(m_worldTop * value * 0.01), zero);
+        const int32_t value = m_cycleValues[static_cast<size_t>(cycle)];
+        m_plot[cycle][day] = value == 0 ? zero : WrappingAdd(TruncToInt32(m_worldTop * value * 0.01), zero);
     }
 }
 
 void CChart::DrawCurve(DeviceContext& dc, int cycle, double legendFraction) const
 {
-    const auto& plot = m_app.m_plot[cycle];
+    const auto& plot = m_plot[cycle];
     const int32_t days = std::clamp(m_dayCount, 0, kMaxDays);
     const int32_t step = TruncToInt32(m_dayWidth);
     // Each day's segment is its own move and line, so a dash pattern starts

@@ -20,8 +20,8 @@ class CAppData;
 class COvixDoc;
 
 // The chart of the view, free of widgets: what is shown (year, month,
-// selected day, birth date), the geometry of the last drawing pass and the
-// drawing steps. The view widget owns one and hands it a device context for
+// selected day, birth date), the geometry and the plot tables of the last
+// drawing pass and the drawing steps. The view widget owns one and hands it a device context for
 // every paint; printing, print preview and orvina-cli use the same pass.
 class CChart {
 public:
@@ -132,6 +132,11 @@ public:
         bool valid = false;
     };
     std::array<DayValues, 32> m_dayValues{};
+
+    // The cycle values StoreDayPoints plots, and the chart-unit height of
+    // each cycle's curve by cycle and by day 1 to 31 (entry 0 unused).
+    CycleValues m_cycleValues{};
+    std::array<std::array<int32_t, 32>, kCycleCount> m_plot{};
 
 private:
     bool CanDraw(const DeviceContext& dc) const;
