@@ -9,6 +9,7 @@
 #include "frame/mainframe.h"
 #include "people/databasefile.h"
 #include "platform/messagebox.h"
+#include "platform/rgb.h"
 #include "platform/stringtable.h"
 #include "platform/versioninfo.h"
 #include "view/ovixview.h"
@@ -29,7 +30,7 @@
 #include <cstdio>
 
 namespace {
-constexpr QRgb kDialogBackground = qRgb(192, 192, 192);
+constexpr QRgb kDialogBackground = ToArgb(kFaceGrey);
 constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";

@@ -1,3 +1,6 @@
+// The whole drawing pass in one file, past the usual size: its steps share the
+// chart-unit layout constants and the world-to-device mapping, and read in
+// order they are one paint.
 #include "chart/chart.h"
 
 #include "calc/decimal.h"
@@ -12,7 +15,7 @@
 #include <iterator>
 
 namespace {
-constexpr Rgb kBackground{192, 192, 192};
+constexpr Rgb kBackground = kFaceGrey;
 constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kLight{225, 225, 225};

@@ -31,7 +31,10 @@ void ShowDateMessage(QWidget* owner, const QString& text, const char* caption)
 }
 }
 
-CPeopleDlg::CPeopleDlg(CAppData& app) : CDialog(PeopleTemplate()), m_app(app) {}
+CPeopleDlg::CPeopleDlg(CAppData& app)
+    : CDialog(PeopleTemplate()), m_pNameList(&app.m_names), m_app(app)
+{
+}
 
 void CPeopleDlg::ConnectHandlers()
 {
@@ -74,7 +77,6 @@ bool CPeopleDlg::OnInitDialog()
 
 void CPeopleDlg::OnSelchangeName()
 {
-    m_pNameList = &m_app.m_names;
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));
     const int32_t index = combo->currentIndex();
     const CName* record = m_pNameList->At(index);
@@ -102,7 +104,6 @@ void CPeopleDlg::OnAdd()
 
 void CPeopleDlg::OnRemove()
 {
-    m_pNameList = &m_app.m_names;
     if (m_pNameList->Count() <= 1)
         return;
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));

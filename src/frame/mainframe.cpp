@@ -1,6 +1,10 @@
+// The main window, a little past the usual size: the window placement's
+// saving and restoring stays here, as it answers the window's own move,
+// resize, state and expose events.
 #include "frame/mainframe.h"
 
 #include "dialogs/dialogbuilder.h"
+#include "dialogs/programicon.h"
 #include "dialogs/widgettext.h"
 #include "frame/commandids.h"
 #include "frame/commandtable.h"
@@ -29,7 +33,6 @@
 #include <QWindow>
 
 namespace {
-constexpr const char* kProgramIcon = ":/icons/orvina.png";
 constexpr const char* kCaptionSeparator = " - ";
 constexpr const char* kHelpFailed = "Failed to launch help.";
 
@@ -239,8 +242,8 @@ void CMainFrame::SetCaption(const std::string& documentTitle)
 
 void CMainFrame::SetProgramIcon()
 {
-    if (QFile::exists(QLatin1String(kProgramIcon)))
-        setWindowIcon(QIcon(QLatin1String(kProgramIcon)));
+    if (QFile::exists(QLatin1String(kProgramIconPath)))
+        setWindowIcon(ProgramIcon());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

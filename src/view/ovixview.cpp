@@ -5,6 +5,7 @@
 #include "chart/dayreadout.h"
 #include "platform/messagebox.h"
 #include "platform/painterdc.h"
+#include "platform/rgb.h"
 #include "platform/stringtable.h"
 #include "platform/textencoding.h"
 
@@ -28,7 +29,7 @@
 #include <utility>
 
 namespace {
-constexpr QRgb kBackground = qRgb(192, 192, 192);
+constexpr QRgb kBackground = ToArgb(kFaceGrey);
 constexpr const char* kDisplayMessage = "Display -> NOT IMPLEMENTED";
 constexpr const char* kPdfSuffix = ".pdf";
 constexpr const char* kAccessibleName = "Chart";
