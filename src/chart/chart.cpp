@@ -359,12 +359,7 @@ void CChart::PrepareDays()
 void CChart::ShowChosenPerson()
 {
     // An index that no longer names a person falls back to the first one.
-    const CName* person = m_app.m_names.At(m_app.m_chosenIndex);
-    if (!person) {
-        m_app.m_chosenIndex = 0;
-        person = m_app.m_names.At(0);
-    }
-    m_app.m_chosenPos = person;
+    const CName* person = m_app.Choose(m_app.m_chosenIndex);
     if (!person)
         return;
     // The one place a pass names the document: the printed header and the

@@ -79,12 +79,9 @@ void CPeopleDlg::OnSelchangeName()
 {
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));
     const int32_t index = combo->currentIndex();
-    const CName* record = m_pNameList->At(index);
-    if (!record)
+    if (!m_pNameList->At(index))
         return;
-    m_app.m_chosenIndex = index;
-    m_app.m_chosenPos = record;
-    CopyToMembers(*record);
+    CopyToMembers(*m_app.Choose(index));
     UpdateData(false);
 }
 
@@ -95,9 +92,9 @@ void CPeopleDlg::OnAdd()
     if (!UpdateData(true))
         return;
     CNameList& names = m_app.m_names;
-    m_app.m_chosenPos = names.Append(CName(m_strName, m_strYear, m_strMonth, m_strDay));
+    names.Append(CName(m_strName, m_strYear, m_strMonth, m_strDay));
     FillNames();
-    m_app.m_chosenIndex = names.Count() - 1;
+    m_app.Choose(names.Count() - 1);
     ChooseIndex(m_app.m_chosenIndex);
     Control(kIdcName)->setFocus();
 }
@@ -112,9 +109,8 @@ void CPeopleDlg::OnRemove()
     if (!m_pNameList->RemoveAt(index))
         return;
     FillNames();
-    m_app.m_chosenIndex = 0;
+    m_app.Choose(0);
     ChooseIndex(0);
-    m_app.m_chosenPos = m_pNameList->At(0);
     CopyToMembers(*m_app.m_chosenPos);
     UpdateData(false);
 }
