@@ -1,7 +1,7 @@
 // One full drawing pass of the chart into images of screen sizes, and a long
 // run that checks that no pen or font outlives its pass.
-#include "app/appdata.h"
 #include "chart/chart.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
 #include "platform/painterdc.h"
 

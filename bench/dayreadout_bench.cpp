@@ -1,9 +1,9 @@
 // Keyboard days on a 1920x1080 chart view: one key, with the repaint and the
 // readout it brings, and a year of Right keys queued as a held key queues
 // them, which must come out as one paint.
-#include "app/appdata.h"
-#include "chart/ovixview.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
+#include "view/ovixview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
-#include "app/appdata.h"
 #include "dialogs/compatibilitydlg.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/peopledlg.h"
+#include "people/appdata.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "app/databasesaver.h"
 
-#include "app/stringtable.h"
 #include "people/ovixdoc.h"
 #include "platform/messagebox.h"
+#include "platform/stringtable.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,17 +1,18 @@
 #include "app/ovixapp.h"
 
-#include "app/commandids.h"
 #include "app/databaselock.h"
 #include "app/databasesaver.h"
 #include "app/shutdownrequests.h"
-#include "app/stringtable.h"
-#include "app/versioninfo.h"
 #include "chart/chart.h"
-#include "chart/ovixview.h"
 #include "dialogs/aboutdlg.h"
+#include "frame/commandids.h"
 #include "frame/mainframe.h"
 #include "people/databasefile.h"
 #include "platform/messagebox.h"
+#include "platform/rgb.h"
+#include "platform/stringtable.h"
+#include "platform/versioninfo.h"
+#include "view/ovixview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,9 +30,7 @@
 #include <cstdio>
 
 namespace {
-COvixApp* g_current = nullptr;
-
-constexpr QRgb kDialogBackground = qRgb(192, 192, 192);
+constexpr QRgb kDialogBackground = ToArgb(kFaceGrey);
 constexpr QRgb kDialogText = qRgb(0, 0, 0);
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kPreviewPagesEntry = "PreviewPages";
@@ -41,23 +40,13 @@ constexpr int kPlacementStepMs = 5;
 constexpr const char* kCreateFailed = "Failed to create empty document.";
 }
 
-COvixApp::COvixApp() : m_previousCurrent(g_current)
-{
-    g_current = this;
-}
+COvixApp::COvixApp() = default;
 
 COvixApp::~COvixApp()
 {
     // A run that never reached the end of its message loop still saves.
     if (m_started)
         ExitInstance();
-    if (g_current == this)
-        g_current = m_previousCurrent;
-}
-
-COvixApp* COvixApp::Current()
-{
-    return g_current;
 }
 
 int COvixApp::Run()
@@ -124,7 +113,7 @@ void COvixApp::OnFileNew()
     m_doc = std::make_unique<COvixDoc>(*this);
     m_saver = std::make_unique<CDatabaseSaver>(*m_doc, m_names, m_databasePath);
     m_saver->m_mustEnd = [this] { return m_mustEnd; };
-    m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    m_frame = std::make_unique<CMainFrame>(*this, *m_doc, m_profile, *m_printer);
     if (!m_frame->Created()) {
         // Nothing has been loaded yet, so nothing may be saved either: the
         // empty list would replace the people on disk.
@@ -134,6 +123,7 @@ void COvixApp::OnFileNew()
         MessageBox::Show(nullptr, QLatin1String(kCreateFailed), StringTable::AppTitle());
         return;
     }
+    ConnectCommands();
     // Claimed before the load: of two copies started together, exactly one saves.
     m_lock = std::make_unique<CDatabaseLock>(m_databasePath);
     m_savesPeople = m_lock->TryLock();
@@ -157,6 +147,17 @@ void COvixApp::OnFileNew()
         ReportUnreadableDatabase(report);
     if (!m_savesPeople)
         ReportDatabaseInUse();
+}
+
+void COvixApp::ConnectCommands()
+{
+    const auto on = [this](int32_t id, auto handler) {
+        QObject::connect(m_frame->Action(id), &QAction::triggered, m_frame.get(), handler);
+    };
+    on(CommandId::kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    on(CommandId::kAppExit, [this] { OnAppExit(); });
+    on(CommandId::kAppAbout, [this] { OnAppAbout(); });
+    QObject::connect(m_frame.get(), &CMainFrame::Closed, m_frame.get(), [this] { OnMainWindowClosed(); });
 }
 
 void COvixApp::ShowChosenPersonInTitle()
@@ -252,7 +253,7 @@ void COvixApp::OnEndRequest()
 void COvixApp::OnCommitData(const std::function<bool()>& allowsInteraction)
 {
     if (m_frame)
-        m_frame->SaveLayout(QLatin1String(CMainFrame::kLayoutSection));
+        m_frame->OnEndSession();
     if (m_doc && m_savesPeople)
         m_saver->Save(m_frame.get(), allowsInteraction);
 }

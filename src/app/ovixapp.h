@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/appdata.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
 #include "platform/profile.h"
 
@@ -17,16 +17,13 @@ class QPrinter;
 class QString;
 
 // The application object: the shared data, start-up and shutdown, and the
-// application's own commands. Exactly one is current at a time; the most
-// recently constructed one is current until it is destroyed.
+// application's own commands.
 class COvixApp : public CAppData {
 public:
     COvixApp();
     ~COvixApp();
     COvixApp(const COvixApp&) = delete;
     COvixApp& operator=(const COvixApp&) = delete;
-
-    static COvixApp* Current();
 
     // Start-up, the message loop, then shutdown; the process's exit code.
     int Run();
@@ -74,6 +71,8 @@ private:
     void SetDialogBkColor();
     void LoadStdProfileSettings();
     void OnFileNew();
+    // The frame's commands that belong to the application, and its closing.
+    void ConnectCommands();
     void ExitAfterFirstPaint();
     void ReportDamagedDatabase(const COvixDoc::LoadReport& report);
     void ReportUnreadableDatabase(const COvixDoc::LoadReport& report);
@@ -99,5 +98,4 @@ private:
     // False while another running Orvina holds the database: this copy
     // then writes nothing.
     bool m_savesPeople = true;
-    COvixApp* m_previousCurrent = nullptr;
 };

@@ -1,9 +1,13 @@
+// The whole drawing pass in one file, past the usual size: its steps share the
+// chart-unit layout constants and the world-to-device mapping, and read in
+// order they are one paint.
 #include "chart/chart.h"
 
-#include "app/appdata.h"
 #include "calc/decimal.h"
 #include "calc/int32math.h"
+#include "calc/monthdays.h"
 #include "calc/weekdaylabel.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
 
 #include <algorithm>
@@ -11,7 +15,7 @@
 #include <iterator>
 
 namespace {
-constexpr Rgb kBackground{192, 192, 192};
+constexpr Rgb kBackground = kFaceGrey;
 constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kLight{225, 225, 225};
@@ -22,7 +26,6 @@ constexpr int32_t kPenWidth = 1;
 
 constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                        "July",    "August",   "September", "October", "November", "December"};
-constexpr size_t kWeekdayTextLength = 14;
 
 // The plot tables and the labels hold at most this many days.
 constexpr int32_t kMaxDays = 31;
@@ -102,15 +105,6 @@ std::string Format(const char* format, int32_t value)
     return buffer;
 }
 
-// The application's current cycle values, which StoreDayPoints plots.
-CycleValues CurrentValues(const CAppData& app)
-{
-    CycleValues values{};
-    for (int cycle = 0; cycle < kCycleCount; ++cycle)
-        values[static_cast<size_t>(cycle)] = app.CycleValue(static_cast<Cycle>(cycle));
-    return values;
-}
-
 // "%2s" of a weekday label.
 std::string PadToTwo(std::string text)
 {
@@ -160,6 +154,7 @@ void CChart::Draw(DeviceContext& dc)
     if (!CanDraw(dc))
         return;
     LayoutChart(dc);
+    PrepareDays();
     DrawGrid(dc);
     DrawLabels(dc);
     DrawCurves(dc);
@@ -325,8 +320,6 @@ void CChart::DrawLabels(DeviceContext& dc)
         dc.TextOut(WorldToDeviceX(column), dayNumberY, Format("%2d", index + 1));
     });
 
-    PrepareDays();
-
     const int32_t weekdayY = WorldToDeviceY(m_legendBottom - kWeekdayDepth);
     WalkColumns(firstColumn, lastColumn, step, [&](int32_t column, int32_t index) {
         if (static_cast<size_t>(index) < m_dayLabels.size())
@@ -344,41 +337,37 @@ void CChart::DrawLabels(DeviceContext& dc)
 
 void CChart::PrepareDays()
 {
-    // An index that no longer names a person falls back to the first one.
-    const CName* person = m_app.m_names.At(m_app.m_chosenIndex);
-    if (!person) {
-        m_app.m_chosenIndex = 0;
-        person = m_app.m_names.At(0);
-    }
-    m_app.m_chosenPos = person;
-    if (person) {
-        m_doc.SetTitle(person->m_name);
-        m_birthYear = DecimalToInt(person->m_year);
-        m_birthMonth = DecimalToInt(person->m_month);
-        m_birthDay = DecimalToInt(person->m_day);
-    }
-
+    ShowChosenPerson();
     m_doc.ComputeMonth(m_year, m_birthYear, m_month, m_birthMonth, m_day, m_birthDay);
-    const int32_t days = std::clamp(m_dayCount, 0, kMaxDays);
+    const std::vector<MonthDay> days = PrepareMonthDays(m_doc, std::clamp(m_dayCount, 0, kMaxDays), m_weekdayText);
     m_dayValues.fill(DayValues{});
     // Without a valid day number on either side the curves keep the values
     // of the last successful preparation.
-    if (m_doc.m_curDayNumber > 0 && m_doc.m_birthDayNumber > 0) {
-        for (int32_t day = 1; day <= days; ++day) {
-            const int32_t age = WrappingAdd(m_doc.m_ageDays, day - 1);
-            m_app.ComputeCycles(age);
+    if (HasDrawableDays(m_doc)) {
+        for (int32_t day = 1; day <= static_cast<int32_t>(days.size()); ++day) {
+            const MonthDay& prepared = days[static_cast<size_t>(day - 1)];
+            m_cycleValues = prepared.values;
             StoreDayPoints(day);
-            m_dayValues[static_cast<size_t>(day)] = {age, CurrentValues(m_app), true};
+            m_dayValues[static_cast<size_t>(day)] = {prepared.age, prepared.values, true};
         }
     }
-
     m_dayLabels.clear();
-    int32_t weekday = m_doc.m_weekday;
-    const bool haveWeekdays = m_weekdayText.size() >= kWeekdayTextLength;
-    for (int32_t day = 1; day <= days; ++day) {
-        m_dayLabels.push_back(PadToTwo(haveWeekdays ? WeekdayLabel(m_weekdayText, weekday) : std::string()));
-        weekday = WrappingAdd(weekday, 1);
-    }
+    for (const MonthDay& prepared : days)
+        m_dayLabels.push_back(PadToTwo(prepared.weekday));
+}
+
+void CChart::ShowChosenPerson()
+{
+    // An index that no longer names a person falls back to the first one.
+    const CName* person = m_app.Choose(m_app.m_chosenIndex);
+    if (!person)
+        return;
+    // The one place a pass names the document: the printed header and the
+    // print job take the title, and the frame's caption follows it.
+    m_doc.SetTitle(person->m_name);
+    m_birthYear = DecimalToInt(person->m_year);
+    m_birthMonth = DecimalToInt(person->m_month);
+    m_birthDay = DecimalToInt(person->m_day);
 }
 
 void CChart::PrepareMonth()
@@ -397,14 +386,14 @@ void CChart::StoreDayPoints(int32_t day)
         return;
     const int32_t zero = TruncToInt32(m_zeroLine);
     for (int cycle = 0; cycle < kCycleCount; ++cycle) {
-        const int32_t value = m_app.CycleValue(static_cast<Cycle>(cycle));
-        m_app.m_plot[cycle][day] = value == 0 ? zero : WrappingAdd(TruncToInt32(m_worldTop * value * 0.01), zero);
+        const int32_t value = m_cycleValues[static_cast<size_t>(cycle)];
+        m_plot[cycle][day] = value == 0 ? zero : WrappingAdd(TruncToInt32(m_worldTop * value * 0.01), zero);
     }
 }
 
 void CChart::DrawCurve(DeviceContext& dc, int cycle, double legendFraction) const
 {
-    const auto& plot = m_app.m_plot[cycle];
+    const auto& plot = m_plot[cycle];
     const int32_t days = std::clamp(m_dayCount, 0, kMaxDays);
     const int32_t step = TruncToInt32(m_dayWidth);
     // Each day's segment is its own move and line, so a dash pattern starts
@@ -464,7 +453,7 @@ void CChart::SelectDay(DeviceContext& dc)
     const CPen* previous = dc.SelectPen(&dottedGrey);
     const int64_t press = m_clickX;
     const int32_t width = TruncToInt32(m_dayWidth);
-    WalkColumns(TruncToInt32(m_worldLeft), TruncToInt32(m_worldRight), width, [&](int32_t position, int32_t boundary) {
+    WalkColumns(TruncToInt32(m_worldLeft), TruncToInt32(m_worldRight), width, [&](int32_t position, int32_t) {
         const double x = position;
         if (position == 0)
             dc.SelectPen(&solidGrey);
@@ -473,8 +462,7 @@ void CChart::SelectDay(DeviceContext& dc)
             dc.SelectPen(&black);
             DrawBoundary(dc, x);
         } else if (position > press && static_cast<int64_t>(position) - width <= press) {
-            // Its right edge: boundary d closes day d.
-            m_day = boundary;
+            // Its right edge.
             DrawBoundary(dc, x);
             dc.SelectPen(&dottedGrey);
         } else {
@@ -488,6 +476,20 @@ void CChart::SelectDay(DeviceContext& dc)
         }
     });
     dc.SelectPen(previous);
+    SelectPressedDay();
+}
+
+void CChart::SelectPressedDay()
+{
+    if (!HasFrame())
+        return;
+    const int64_t press = m_clickX;
+    const int32_t width = TruncToInt32(m_dayWidth);
+    WalkColumns(TruncToInt32(m_worldLeft), TruncToInt32(m_worldRight), width, [&](int32_t position, int32_t boundary) {
+        // The pressed column's right edge: boundary d closes day d.
+        if (position > press && static_cast<int64_t>(position) - width <= press)
+            m_day = boundary;
+    });
 }
 
 void CChart::PrintPage(DeviceContext& dc, DcRect& drawRect)

@@ -20,8 +20,8 @@ class CAppData;
 class COvixDoc;
 
 // The chart of the view, free of widgets: what is shown (year, month,
-// selected day, birth date), the geometry of the last drawing pass and the
-// drawing steps. The view widget owns one and hands it a device context for
+// selected day, birth date), the geometry and the plot tables of the last
+// drawing pass and the drawing steps. The view widget owns one and hands it a device context for
 // every paint; printing, print preview and orvina-cli use the same pass.
 class CChart {
 public:
@@ -38,15 +38,19 @@ public:
     void SetClientRect(const DcRect& rect) { m_clientRect = rect; }
     const DcRect& ClientRect() const { return m_clientRect; }
 
-    // One drawing pass: ComputeMonth, LayoutChart, DrawGrid, DrawLabels
-    // (with PrepareDays), DrawCurves. Skipped after ComputeMonth when there is
-    // nothing to draw on: an empty client rectangle, a printer that reports
-    // no width, or a month whose length is not 1 to 31 days.
+    // One drawing pass: ComputeMonth, the can-draw test, LayoutChart,
+    // PrepareDays, DrawGrid, DrawLabels, DrawCurves. Skipped after
+    // ComputeMonth when there is nothing to draw on: an empty client
+    // rectangle, a printer that reports no width, or a month whose length is
+    // not 1 to 31 days.
     void Draw(DeviceContext& dc);
 
     void LayoutChart(DeviceContext& dc);
     void DrawGrid(DeviceContext& dc);
     void DrawLabels(DeviceContext& dc);
+    // Draws nothing: takes the chosen person (naming the document after
+    // them), computes the month and fills the plot tables, the day values
+    // and the weekday labels.
     void PrepareDays();
     void StoreDayPoints(int32_t day);
     // The month computation and PrepareDays without drawing, so that the
@@ -61,9 +65,11 @@ public:
     int32_t DeviceToWorldY(double py) const;
 
     // Mouse: the press records its chart-unit x; the release selects the day
-    // whose column holds it and draws the column's edges at once on `dc`.
-    // Both use the geometry of the last pass and do nothing useful before one.
+    // whose column holds it, and SelectDay also draws the column's edges at
+    // once on `dc`. They use the geometry of the last pass and do nothing
+    // useful before one.
     void RecordPress(int32_t deviceX);
+    void SelectPressedDay();
     void SelectDay(DeviceContext& dc);
 
     // Printing: the flag's life, and the one page (header, rule, chart).
@@ -127,8 +133,16 @@ public:
     };
     std::array<DayValues, 32> m_dayValues{};
 
+    // The cycle values StoreDayPoints plots, and the chart-unit height of
+    // each cycle's curve by cycle and by day 1 to 31 (entry 0 unused).
+    CycleValues m_cycleValues{};
+    std::array<std::array<int32_t, 32>, kCycleCount> m_plot{};
+
 private:
     bool CanDraw(const DeviceContext& dc) const;
+    // The chosen person, repaired to the first when out of range, names the
+    // document and gives the birth date.
+    void ShowChosenPerson();
     // The displayed month's name, or nothing for a month out of range.
     std::string MonthName() const;
     // True once a pass has laid out a frame with area and columns.

@@ -1,18 +1,18 @@
 #include "cli/clicommands.h"
 
-#include "app/appdata.h"
-#include "app/versioninfo.h"
 #include "calc/calendar.h"
 #include "calc/compatibility.h"
-#include "calc/int32math.h"
+#include "calc/monthdays.h"
 #include "calc/monthlengths.h"
 #include "calc/weekdaylabel.h"
 #include "cli/cliarguments.h"
 #include "cli/clitext.h"
 #include "cli/criticalcommand.h"
 #include "cli/rendercommand.h"
+#include "people/appdata.h"
 #include "people/databasefile.h"
 #include "platform/clock.h"
+#include "platform/versioninfo.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -39,23 +39,22 @@ int MonthCommand(std::vector<std::string> args, std::ostream& out, std::ostream&
     const int32_t year = (*shown)[0];
     const int32_t month = (*shown)[1];
 
-    // The same steps as the chart's per-day preparation: the month from its
-    // 1st, then the cycle values of each day's age.
+    // The chart's own per-day preparation: the month from its 1st, then each
+    // day's age, cycle values and weekday.
     CCalendar calendar;
     calendar.InitMonthLengths();
     calendar.ComputeMonth(year, birth->year, month, birth->month, 1, birth->day);
     // The chart draws no curves when either day number is 0 or less.
-    const bool drawable = calendar.m_curDayNumber > 0 && calendar.m_birthDayNumber > 0;
+    const bool drawable = HasDrawableDays(calendar);
+    const std::vector<MonthDay> prepared = PrepareMonthDays(calendar, calendar.m_monthLength, kWeekdayText);
 
-    CAppData app;
     QJsonArray days;
     if (!json)
         out << "day\tweekday\tage\tphysical\temotional\tintellectual\tintuitional\n";
-    for (int32_t day = 1; day <= calendar.m_monthLength; ++day) {
-        const int32_t age = WrappingAdd(calendar.m_ageDays, day - 1);
-        const std::string weekday = WeekdayLabel(kWeekdayText, calendar.m_weekday + day - 1);
-        app.ComputeCycles(age);
-        const int32_t values[kCycleCount] = {app.m_physical, app.m_emotional, app.m_intellectual, app.m_intuitional};
+    for (int32_t day = 1; day <= static_cast<int32_t>(prepared.size()); ++day) {
+        const int32_t age = prepared[static_cast<size_t>(day - 1)].age;
+        const std::string& weekday = prepared[static_cast<size_t>(day - 1)].weekday;
+        const CycleValues& values = prepared[static_cast<size_t>(day - 1)].values;
         if (json) {
             QJsonObject entry{{"day", day},
                               {"date", QString::fromStdString(FormatDate({year, month, day}))},

@@ -1,8 +1,8 @@
 #include "cli/rendercommand.h"
 
-#include "app/appdata.h"
 #include "chart/chart.h"
 #include "cli/cliarguments.h"
+#include "people/appdata.h"
 #include "people/databasefile.h"
 #include "people/ovixdoc.h"
 #include "platform/painterdc.h"

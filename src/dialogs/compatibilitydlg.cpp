@@ -1,11 +1,11 @@
 #include "dialogs/compatibilitydlg.h"
 
-#include "app/appdata.h"
 #include "calc/compatibility.h"
 #include "calc/decimal.h"
 #include "calc/monthlengths.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/widgettext.h"
+#include "people/appdata.h"
 #include "platform/clock.h"
 
 #include <QComboBox>
@@ -16,7 +16,10 @@ namespace {
 constexpr int kMaxResultChars = 3;
 }
 
-CCompatibilityDlg::CCompatibilityDlg(CAppData& app) : CDialog(CompatibilityTemplate()), m_app(app) {}
+CCompatibilityDlg::CCompatibilityDlg(CAppData& app)
+    : CDialog(CompatibilityTemplate()), m_pNameList(&app.m_names), m_app(app)
+{
+}
 
 void CCompatibilityDlg::ConnectHandlers()
 {
@@ -37,7 +40,6 @@ void CCompatibilityDlg::DoDataExchange(CDataExchange& exchange)
 bool CCompatibilityDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_pNameList = &m_app.m_names;
     KeepRemembered(First());
     KeepRemembered(Second());
 
@@ -63,7 +65,6 @@ bool CCompatibilityDlg::OnInitDialog()
 
 void CCompatibilityDlg::OnSelchangeName1()
 {
-    m_pNameList = &m_app.m_names;
     TakeSelection(First(), kIdcName1);
     TakeSelection(Second(), kIdcName2);
     ComputeCompatibility();
@@ -72,7 +73,6 @@ void CCompatibilityDlg::OnSelchangeName1()
 
 void CCompatibilityDlg::OnSelchangeName2()
 {
-    m_pNameList = &m_app.m_names;
     TakeSelection(Second(), kIdcName2);
     TakeSelection(First(), kIdcName1);
     ComputeCompatibility();

@@ -1,8 +1,8 @@
 #include "dialogs/dataexchange.h"
 
-#include "app/stringtable.h"
 #include "dialogs/widgettext.h"
 #include "platform/messagebox.h"
+#include "platform/stringtable.h"
 
 #include <QComboBox>
 #include <QLabel>

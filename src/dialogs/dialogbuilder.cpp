@@ -2,6 +2,7 @@
 
 #include "dialogs/controlhelp.h"
 #include "dialogs/programicon.h"
+#include "platform/rgb.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -16,7 +17,7 @@
 #include <algorithm>
 
 namespace {
-const QColor kDialogBackground(192, 192, 192);
+const QColor kDialogBackground(ToArgb(kFaceGrey));
 const QColor kDialogText(0, 0, 0);
 const QColor kFieldBackground(255, 255, 255);
 

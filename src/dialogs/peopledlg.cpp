@@ -1,10 +1,10 @@
 #include "dialogs/peopledlg.h"
 
-#include "app/appdata.h"
 #include "calc/decimal.h"
 #include "calc/monthlengths.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/widgettext.h"
+#include "people/appdata.h"
 #include "platform/messagebox.h"
 
 #include <QComboBox>
@@ -31,7 +31,10 @@ void ShowDateMessage(QWidget* owner, const QString& text, const char* caption)
 }
 }
 
-CPeopleDlg::CPeopleDlg(CAppData& app) : CDialog(PeopleTemplate()), m_app(app) {}
+CPeopleDlg::CPeopleDlg(CAppData& app)
+    : CDialog(PeopleTemplate()), m_pNameList(&app.m_names), m_app(app)
+{
+}
 
 void CPeopleDlg::ConnectHandlers()
 {
@@ -74,15 +77,11 @@ bool CPeopleDlg::OnInitDialog()
 
 void CPeopleDlg::OnSelchangeName()
 {
-    m_pNameList = &m_app.m_names;
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));
     const int32_t index = combo->currentIndex();
-    const CName* record = m_pNameList->At(index);
-    if (!record)
+    if (!m_pNameList->At(index))
         return;
-    m_app.m_chosenIndex = index;
-    m_app.m_chosenPos = record;
-    CopyToMembers(*record);
+    CopyToMembers(*m_app.Choose(index));
     UpdateData(false);
 }
 
@@ -93,16 +92,15 @@ void CPeopleDlg::OnAdd()
     if (!UpdateData(true))
         return;
     CNameList& names = m_app.m_names;
-    m_app.m_chosenPos = names.Append(CName(m_strName, m_strYear, m_strMonth, m_strDay));
+    names.Append(CName(m_strName, m_strYear, m_strMonth, m_strDay));
     FillNames();
-    m_app.m_chosenIndex = names.Count() - 1;
+    m_app.Choose(names.Count() - 1);
     ChooseIndex(m_app.m_chosenIndex);
     Control(kIdcName)->setFocus();
 }
 
 void CPeopleDlg::OnRemove()
 {
-    m_pNameList = &m_app.m_names;
     if (m_pNameList->Count() <= 1)
         return;
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));
@@ -111,9 +109,8 @@ void CPeopleDlg::OnRemove()
     if (!m_pNameList->RemoveAt(index))
         return;
     FillNames();
-    m_app.m_chosenIndex = 0;
+    m_app.Choose(0);
     ChooseIndex(0);
-    m_app.m_chosenPos = m_pNameList->At(0);
     CopyToMembers(*m_app.m_chosenPos);
     UpdateData(false);
 }

@@ -23,7 +23,8 @@ public:
     void OnAdd();
     void OnRemove();
 
-    CNameList* m_pNameList = nullptr;
+    // Always the application's list.
+    CNameList* const m_pNameList;
     std::string m_strName;
     std::string m_strMonth;
     std::string m_strYear;

@@ -1,15 +1,11 @@
 #include "dialogs/programicon.h"
 
-namespace {
-const QString kIconResource = QStringLiteral(":/icons/orvina.png");
-}
-
 QPixmap ProgramIconPixmap()
 {
-    return QPixmap(kIconResource);
+    return QPixmap(QLatin1String(kProgramIconPath));
 }
 
 QIcon ProgramIcon()
 {
-    return QIcon(kIconResource);
+    return QIcon(QLatin1String(kProgramIconPath));
 }

@@ -1,7 +1,7 @@
 #include "frame/helptopics.h"
 
-#include "app/commandids.h"
 #include "dialogs/dialogtemplates.h"
+#include "frame/commandids.h"
 
 namespace {
 using namespace CommandId;

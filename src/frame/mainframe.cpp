@@ -1,20 +1,25 @@
+// The main window, a little past the usual size: the window placement's
+// saving and restoring stays here, as it answers the window's own move,
+// resize, state and expose events.
 #include "frame/mainframe.h"
 
-#include "app/commandids.h"
-#include "app/commandtable.h"
-#include "app/ovixapp.h"
-#include "app/stringtable.h"
-#include "chart/ovixview.h"
 #include "dialogs/dialogbuilder.h"
+#include "dialogs/programicon.h"
 #include "dialogs/widgettext.h"
+#include "frame/commandids.h"
+#include "frame/commandtable.h"
 #include "frame/dayreadoutpane.h"
 #include "frame/helpkeys.h"
 #include "frame/helptopics.h"
 #include "frame/helpwindow.h"
 #include "frame/statusbar.h"
 #include "frame/toolbar.h"
+#include "people/appdata.h"
 #include "people/ovixdoc.h"
 #include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "platform/stringtable.h"
+#include "view/ovixview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,13 +28,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSessionManager>
 #include <QStyle>
 #include <QWhatsThis>
 #include <QWindow>
 
 namespace {
-constexpr const char* kProgramIcon = ":/icons/orvina.png";
 constexpr const char* kCaptionSeparator = " - ";
 constexpr const char* kHelpFailed = "Failed to launch help.";
 
@@ -73,7 +76,8 @@ void CloseMenus()
 }
 }
 
-CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
+CMainFrame::CMainFrame(CAppData& app, COvixDoc& doc, Profile& profile, QPrinter& printer)
+    : m_app(app), m_doc(doc), m_profile(profile), m_printer(printer)
 {
     CreateView();
     CreateActions();
@@ -88,7 +92,6 @@ CMainFrame::CMainFrame(COvixApp& app, COvixDoc& doc) : m_app(app), m_doc(doc)
     ConnectDayReadout();
     DescribeWidgets();
     WatchHelpKeys();
-    WatchSessionEnd();
     FollowDocumentTitle();
     SetProgramIcon();
     resize(kDefaultWidth, kDefaultHeight);
@@ -113,7 +116,7 @@ QAction* CMainFrame::Action(int32_t id) const
 
 void CMainFrame::CreateView()
 {
-    m_view = new COvixView(m_app, m_doc, m_app.Printer(), this);
+    m_view = new COvixView(m_app, m_doc, m_printer, this);
     setCentralWidget(m_view);
 }
 
@@ -125,8 +128,8 @@ void CMainFrame::CreateActions()
         auto* action = new QAction(entry.text ? QString::fromLatin1(entry.text) : QString(), this);
         if (entry.accelerator)
             action->setShortcut(QKeySequence(QString::fromLatin1(entry.accelerator), QKeySequence::PortableText));
-        action->setStatusTip(StringTable::Prompt(entry.id));
-        action->setToolTip(StringTable::ToolTip(entry.id));
+        action->setStatusTip(CommandPrompt(entry.id));
+        action->setToolTip(CommandToolTip(entry.id));
         action->setWhatsThis(HelpTopics::CommandWhatsThis(entry.id));
         action->setData(entry.id);
         // Commands without a menu item still answer their accelerators.
@@ -176,14 +179,11 @@ void CMainFrame::ConnectCommands()
 
     on(kFilePrint, [this] { m_view->OnFilePrint(); });
     on(kFilePrintPreview, [this] { m_view->OnFilePrintPreview(); });
-    on(kFilePrintSetup, [this] { m_app.OnFilePrintSetup(); });
-    on(kAppExit, [this] { m_app.OnAppExit(); });
     on(kPeople, [this] { m_view->OnPeople(); });
     on(kDisplay, [this] { m_view->OnDisplay(); });
     on(kCompatibility, [this] { m_view->OnCompatibility(); });
     on(kPreviousMonth, [this] { m_view->OnPreviousMonth(); });
     on(kNextMonth, [this] { m_view->OnNextMonth(); });
-    on(kAppAbout, [this] { m_app.OnAppAbout(); });
     on(kHelpIndex, [this] { OnHelpIndex(); });
     on(kHelpUsing, [this] { OnHelpUsing(); });
     on(kHelp, [this] { OnHelp(); });
@@ -226,11 +226,6 @@ void CMainFrame::WatchHelpKeys()
     m_helpKeys = std::make_unique<CHelpKeys>([this] { OnHelp(); }, [this] { OnContextHelp(); });
 }
 
-void CMainFrame::WatchSessionEnd()
-{
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { OnEndSession(); });
-}
-
 void CMainFrame::FollowDocumentTitle()
 {
     m_doc.m_onTitleChanged = [this](const std::string& title) { SetCaption(title); };
@@ -247,14 +242,14 @@ void CMainFrame::SetCaption(const std::string& documentTitle)
 
 void CMainFrame::SetProgramIcon()
 {
-    if (QFile::exists(QLatin1String(kProgramIcon)))
-        setWindowIcon(QIcon(QLatin1String(kProgramIcon)));
+    if (QFile::exists(QLatin1String(kProgramIconPath)))
+        setWindowIcon(ProgramIcon());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    m_app.OnMainWindowClosed();
+    emit Closed();
 }
 
 void CMainFrame::OnEndSession()
@@ -332,7 +327,7 @@ void CMainFrame::setVisible(bool visible)
 int32_t CMainFrame::SaveLayout(const QString& section)
 {
     const WindowPlacement placement = GetWindowPlacement();
-    Profile& profile = m_app.GetProfile();
+    Profile& profile = m_profile;
     profile.WriteProfileInt(QLatin1String(kSettingsSection), QLatin1String(kChosenIndexEntry), m_app.m_chosenIndex);
 
     const int32_t values[] = {placement.flags, placement.showCmd, placement.left,
@@ -347,7 +342,7 @@ int32_t CMainFrame::SaveLayout(const QString& section)
 int32_t CMainFrame::RestoreLayout(const QString& section)
 {
     WindowPlacement placement = GetWindowPlacement();
-    const Profile& profile = m_app.GetProfile();
+    const Profile& profile = m_profile;
     const int32_t chosen = profile.GetProfileInt(QLatin1String(kSettingsSection), QLatin1String(kChosenIndexEntry),
                                                  kMissing);
     m_app.m_chosenIndex = chosen > 0 ? chosen : 0;

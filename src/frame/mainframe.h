@@ -11,8 +11,10 @@
 #include <optional>
 #include <string>
 
-class COvixApp;
+class CAppData;
 class COvixDoc;
+class Profile;
+class QPrinter;
 class COvixView;
 class CHelpKeys;
 class CHelpWindow;
@@ -24,11 +26,13 @@ class QAction;
 // status bar, the caption "Orvina - <document title>" and the chart view as
 // its central widget. It keeps the window's placement and the chosen person
 // in the profile: restored when the window is first shown, saved when it is
-// destroyed and when the desktop session ends.
+// destroyed and when the desktop session ends. The application connects
+// the commands that are its own (About, Print Setup, Exit) and hears of the
+// window's closing through Closed.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(COvixApp& app, COvixDoc& doc);
+    CMainFrame(CAppData& app, COvixDoc& doc, Profile& profile, QPrinter& printer);
     ~CMainFrame() override;
 
     // False when the toolbar or the status bar could not be made; the
@@ -55,8 +59,8 @@ public:
     // caption's strip lies on an available screen; else 1.
     virtual int32_t RestoreLayout(const QString& section);
 
-    // The desktop session ends: the layout is saved now, and once more when
-    // the window is destroyed on the way out.
+    // The desktop session ends (the application hears of it): the layout is
+    // saved now, and once more when the window is destroyed on the way out.
     void OnEndSession();
 
     void OnHelpIndex();
@@ -71,6 +75,10 @@ public:
     static constexpr const char* kLayoutSection = "Layout";
     static constexpr int kDefaultWidth = 760;
     static constexpr int kDefaultHeight = 560;
+
+signals:
+    // The window has been closed; the message loop may end.
+    void Closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,7 +96,6 @@ private:
     void ConnectDayReadout();
     void DescribeWidgets();
     void WatchHelpKeys();
-    void WatchSessionEnd();
     void FollowDocumentTitle();
     void SetProgramIcon();
 
@@ -103,8 +110,10 @@ private:
     QRect NormalFrame() const;
     void SettleRestoredFrame();
 
-    COvixApp& m_app;
+    CAppData& m_app;
     COvixDoc& m_doc;
+    Profile& m_profile;
+    QPrinter& m_printer;
     int32_t m_firstShow = 1;
     // The bars and the view are owned by this window as its children.
     CStatusBar* m_statusBar = nullptr;

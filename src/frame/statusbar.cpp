@@ -1,6 +1,6 @@
 #include "frame/statusbar.h"
 
-#include "app/stringtable.h"
+#include "platform/stringtable.h"
 
 #include <QApplication>
 #include <QKeyEvent>

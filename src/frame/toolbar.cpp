@@ -1,6 +1,6 @@
 #include "frame/toolbar.h"
 
-#include "app/commandids.h"
+#include "frame/commandids.h"
 
 #include <QAction>
 #include <QToolButton>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/rgb.h"
+
 #include <QImage>
 #include <QSize>
 #include <QToolBar>
@@ -22,7 +24,7 @@ public:
     static constexpr QSize kButtonSize{23, 22};
     static constexpr int kSeparatorWidth = 8;
     // Images are drawn on this grey; the toolbar shows its button face there.
-    static constexpr QRgb kImageBackground = qRgb(192, 192, 192);
+    static constexpr QRgb kImageBackground = ToArgb(kFaceGrey);
     static constexpr const char* kBitmap = ":/toolbar/toolbar.png";
 
     explicit CToolBar(QWidget* parent = nullptr);

@@ -1,3 +1,6 @@
+// Loading, stamping, backing up and saving database.bio in one file, past the
+// usual size: the four share the file-system steps (open, read whole, write,
+// sync, rename) and the wording of their failures.
 #include "people/databasefile.h"
 
 #include "people/archivewriter.h"

@@ -1,7 +1,7 @@
 #include "people/ovixdoc.h"
 
-#include "app/appdata.h"
 #include "calc/decimal.h"
+#include "people/appdata.h"
 #include "platform/clock.h"
 
 #include <filesystem>

@@ -87,21 +87,21 @@ TEST(DayPoints, StoreTheChartUnitHeightOfEachCycle)
     ChartSetup setup;
     RecordingDC dc;
     setup.chart.Draw(dc);
-    CAppData& app = setup.app;
+    CChart& chart = setup.chart;
     const struct { int32_t value, height; } rows[] = {
         {100, 430}, {99, 425}, {50, 215}, {1, 4}, {0, 0}, {-1, -4}, {-99, -425}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.value);
-        app.m_physical = app.m_emotional = app.m_intellectual = app.m_intuitional = row.value;
+        chart.m_cycleValues.fill(row.value);
         setup.chart.StoreDayPoints(31);
         for (int cycle = 0; cycle < kCycleCount; ++cycle)
-            EXPECT_EQ(app.m_plot[cycle][31], row.height) << cycle;
+            EXPECT_EQ(chart.m_plot[cycle][31], row.height) << cycle;
     }
-    const auto before = app.m_plot;
-    app.m_physical = 77;
+    const auto before = chart.m_plot;
+    chart.m_cycleValues[kPhysical] = 77;
     for (int32_t day : {0, 32, -5})
         setup.chart.StoreDayPoints(day);
-    EXPECT_EQ(app.m_plot, before);
+    EXPECT_EQ(chart.m_plot, before);
 }
 
 // Only the days of the month are prepared; without a positive day number on
@@ -115,13 +115,13 @@ TEST(PrepareDays, RewritesOnlyTheDaysItCan)
         SCOPED_TRACE(row.name);
         ChartSetup setup(2023, row.month);
         *setup.app.m_names.At(0) = CName("A", row.birthYear, "01", "01");
-        for (auto& table : setup.app.m_plot)
+        for (auto& table : setup.chart.m_plot)
             table.fill(400);
         RecordingDC dc;
         setup.chart.Draw(dc);
         for (int cycle = 0; cycle < kCycleCount; ++cycle) {
             for (int32_t day = 1; day <= 31; ++day)
-                EXPECT_EQ(setup.app.m_plot[cycle][day] == 400, day > row.rewritten) << cycle << " " << day;
+                EXPECT_EQ(setup.chart.m_plot[cycle][day] == 400, day > row.rewritten) << cycle << " " << day;
         }
         if (row.rewritten == 0) {
             RecordingDC curves;
@@ -150,7 +150,7 @@ TEST(PrepareDays, RepairsTheChosenPersonToTheFirstAndNamesTheDocument)
         EXPECT_EQ(setup.doc.GetTitle(), shown.m_name);
         const int64_t age = DaysFromCivil(2024, 6, 1) -
                             DaysFromCivil(std::stoi(shown.m_year), std::stoi(shown.m_month), std::stoi(shown.m_day));
-        EXPECT_EQ(setup.app.m_plot[kEmotional][1], HeightOf(CycleValuesAt(static_cast<int32_t>(age))[kEmotional]));
+        EXPECT_EQ(setup.chart.m_plot[kEmotional][1], HeightOf(CycleValuesAt(static_cast<int32_t>(age))[kEmotional]));
     }
 }
 

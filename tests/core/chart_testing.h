@@ -3,8 +3,8 @@
 // Shared set-up of the chart tests: one person, the document and a chart laid
 // onto a 900 x 550 client rectangle, the pens the chart draws with, and the
 // QGuiApplication that the tests with real fonts need.
-#include "app/appdata.h"
 #include "chart/chart.h"
+#include "people/appdata.h"
 #include "people/name.h"
 #include "people/ovixdoc.h"
 #include "platform/recordingdc.h"

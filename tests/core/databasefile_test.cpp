@@ -1,6 +1,6 @@
 #include "people/databasefile.h"
 
-#include "app/appdata.h"
+#include "people/appdata.h"
 #include "hexbytes.h"
 #include "people/archivewriter.h"
 #include "people/ovixdoc.h"

@@ -44,7 +44,7 @@ TEST(DayReadout, TellsTheDayAsTheChartDrawsIt)
         // The values are the plotted ones, and a month prepared without a
         // paint reads the same.
         for (int cycle = 0; drawn->m_hasValues && cycle < kCycleCount; ++cycle)
-            EXPECT_EQ(setup.app.m_plot[cycle][row.day], static_cast<int32_t>(430.0 * drawn->m_values[cycle] * 0.01));
+            EXPECT_EQ(setup.chart.m_plot[cycle][row.day], static_cast<int32_t>(430.0 * drawn->m_values[cycle] * 0.01));
         setup.chart.PrepareMonth();
         EXPECT_EQ(CDayReadout::Read(setup.chart, row.day)->Text(), row.expected);
     }

@@ -1,7 +1,7 @@
 #include "dialogrun.h"
-#include "app/appdata.h"
 #include "dialogs/compatibilitydlg.h"
 #include "dialogs/dialogtemplates.h"
+#include "people/appdata.h"
 #include "platform/clock.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The day readout in the window: keyboard days, the status-bar pane after a
 // change of person, the hover tip, the clipboard and what screen readers are
 // told; and that a pass draws what the chart alone draws.
-#include "chart/ovixview.h"
 #include "frame/dayreadoutpane.h"
 #include "frame/statusbar.h"
 #include "people/databasefile.h"
 #include "platform/recordingdc.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QAccessible>

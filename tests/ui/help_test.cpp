@@ -1,14 +1,14 @@
 // Help: the help commands and F1 wherever the user is, What's This for
 // every command and dialog control, the pages behind every topic, and the
 // message when there is no help to show.
-#include "app/commandids.h"
-#include "app/commandtable.h"
-#include "chart/ovixview.h"
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
+#include "frame/commandids.h"
+#include "frame/commandtable.h"
 #include "frame/helptopics.h"
 #include "frame/helpwindow.h"
 #include "frame/toolbar.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QApplication>

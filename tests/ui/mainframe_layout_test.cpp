@@ -1,7 +1,7 @@
 // The main frame's layout in the profile: what a run writes when the window
 // is destroyed or the session ends, and what the next run makes of it.
-#include "chart/ovixview.h"
 #include "people/databasefile.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QScreen>
@@ -251,7 +251,7 @@ private slots:
         Start();
         WriteStore(stored);
         // A second frame that is never shown: nothing of the platform moves it.
-        CMainFrame frame(*m_app, *m_app->Document());
+        CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
         const QRect before = frame.geometry();
 
         QCOMPARE(frame.RestoreLayout("Layout"), result);
@@ -340,7 +340,7 @@ private slots:
         Start();
         WriteStore(NormalLayout(2));
         {
-            CMainFrame frame(*m_app, *m_app->Document());
+            CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
             QVERIFY(frame.Created());
         }
         QCOMPARE(ReadStore(), NormalLayout(2));

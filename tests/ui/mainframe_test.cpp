@@ -1,7 +1,7 @@
 // The main frame: its menus, accelerators and caption, read off the real
 // window of a started application.
-#include "app/commandids.h"
-#include "chart/ovixview.h"
+#include "frame/commandids.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The chart view's commands, painting, mouse selection and printing, on the
 // view of a started application.
-#include "chart/ovixview.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QFileInfo>

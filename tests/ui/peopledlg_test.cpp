@@ -1,7 +1,7 @@
 #include "dialogrun.h"
-#include "app/appdata.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/peopledlg.h"
+#include "people/appdata.h"
 #include "platform/messagebox.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The whole run of the application object: start-up, the message loop and
 // the one shutdown road, whichever way the program is asked to end.
-#include "app/commandids.h"
-#include "chart/ovixview.h"
+#include "frame/commandids.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // The main frame's status bar: the idle text, the prompts of hovered buttons
 // and highlighted menu items, the lock-key panes and View > Status Bar.
-#include "app/commandids.h"
-#include "chart/ovixview.h"
+#include "frame/commandids.h"
 #include "frame/statusbar.h"
 #include "frame/toolbar.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The main frame's toolbar: its buttons and their images, where it docks,
 // how it is shown and hidden, and a start-up without its image strip.
-#include "app/commandids.h"
-#include "chart/ovixview.h"
+#include "frame/commandids.h"
 #include "frame/toolbar.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QToolButton>

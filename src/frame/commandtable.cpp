@@ -1,6 +1,7 @@
-#include "app/commandtable.h"
+#include "frame/commandtable.h"
 
-#include "app/commandids.h"
+#include "frame/commandids.h"
+#include "platform/stringtable.h"
 
 namespace {
 using namespace CommandId;
@@ -46,4 +47,16 @@ const CommandEntry* FindCommand(int32_t id)
             return &entry;
     }
     return nullptr;
+}
+
+QString CommandPrompt(int32_t id)
+{
+    const CommandEntry* command = FindCommand(id);
+    return command && command->prompt ? StringTable::Field(QString::fromLatin1(command->prompt), 0) : QString();
+}
+
+QString CommandToolTip(int32_t id)
+{
+    const CommandEntry* command = FindCommand(id);
+    return command && command->prompt ? StringTable::Field(QString::fromLatin1(command->prompt), 1) : QString();
 }

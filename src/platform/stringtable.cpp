@@ -1,6 +1,4 @@
-#include "app/stringtable.h"
-
-#include "app/commandtable.h"
+#include "platform/stringtable.h"
 
 #include <QStringList>
 
@@ -18,12 +16,6 @@ const StringEntry kStrings[] = {
     {StringId::kIndicatorNum, "NUM"},
     {StringId::kIndicatorScroll, "SCRL"},
 };
-
-QString Field(const QString& text, int index)
-{
-    const QStringList fields = text.split(QLatin1Char('\n'));
-    return index >= 0 && index < fields.size() ? fields[index] : QString();
-}
 }
 
 QString StringTable::Load(int32_t id)
@@ -32,8 +24,7 @@ QString StringTable::Load(int32_t id)
         if (entry.id == id)
             return QString::fromLatin1(entry.text);
     }
-    const CommandEntry* command = FindCommand(id);
-    return command && command->prompt ? QString::fromLatin1(command->prompt) : QString();
+    return QString();
 }
 
 QString StringTable::DocumentField(int index)
@@ -41,14 +32,10 @@ QString StringTable::DocumentField(int index)
     return Field(Load(StringId::kDocument), index);
 }
 
-QString StringTable::Prompt(int32_t commandId)
+QString StringTable::Field(const QString& text, int index)
 {
-    return Field(Load(commandId), 0);
-}
-
-QString StringTable::ToolTip(int32_t commandId)
-{
-    return Field(Load(commandId), 1);
+    const QStringList fields = text.split(QLatin1Char('\n'));
+    return index >= 0 && index < fields.size() ? fields[index] : QString();
 }
 
 QString StringTable::Quoted(const std::string& path)

@@ -1,11 +1,12 @@
-#include "chart/ovixview.h"
+#include "view/ovixview.h"
 
-#include "app/stringtable.h"
 #include "calc/int32math.h"
 #include "chart/daynavigation.h"
 #include "chart/dayreadout.h"
 #include "platform/messagebox.h"
 #include "platform/painterdc.h"
+#include "platform/rgb.h"
+#include "platform/stringtable.h"
 #include "platform/textencoding.h"
 
 #include <QAccessible>
@@ -28,36 +29,11 @@
 #include <utility>
 
 namespace {
-constexpr QRgb kBackground = qRgb(192, 192, 192);
+constexpr QRgb kBackground = ToArgb(kFaceGrey);
 constexpr const char* kDisplayMessage = "Display -> NOT IMPLEMENTED";
 constexpr const char* kPdfSuffix = ".pdf";
 constexpr const char* kAccessibleName = "Chart";
 constexpr const char* kPrintFailed = "The chart could not be printed: the printer reported an error.";
-
-// A device context that draws nothing. A widget can be painted only from its
-// paint event, so the day selection's immediate feedback lines go here; the
-// full repaint that follows frames the selected column anyway.
-class NullDC : public DeviceContext {
-public:
-    explicit NullDC(int32_t horzRes) : m_horzRes(horzRes) {}
-
-    const CPen* SelectPen(const CPen* pen) override { return std::exchange(m_pen, pen); }
-    const CFont* SelectFont(const CFont* font) override { return std::exchange(m_font, font); }
-    void MoveTo(int32_t, int32_t) override {}
-    void LineTo(int32_t, int32_t) override {}
-    void TextOut(int32_t, int32_t, const std::string&) override {}
-    void FillRect(const DcRect&, Rgb) override {}
-    void SetBkModeTransparent(bool) override {}
-    void SetBkColor(Rgb) override {}
-    void SetWindowOrg(int32_t, int32_t) override {}
-    DcTextMetrics GetTextMetrics() override { return {}; }
-    int32_t HorzRes() const override { return m_horzRes; }
-
-private:
-    int32_t m_horzRes;
-    const CPen* m_pen = nullptr;
-    const CFont* m_font = nullptr;
-};
 
 // Keeps the chart's printing flag set for one printing pass, however it ends.
 class PrintingScope {
@@ -261,8 +237,9 @@ void COvixView::mouseReleaseEvent(QMouseEvent* event)
     // The view keeps the mouse from the press on; a release outside it
     // selects nothing, as on a platform that does not capture the mouse.
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        NullDC dc(width());
-        m_chart.SelectDay(dc);
+        // A widget is painted only from its paint event; the repaint that
+        // follows frames the selected column.
+        m_chart.SelectPressedDay();
         update();
     }
     QWidget::mouseReleaseEvent(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 #include <vector>
 
@@ -19,3 +21,7 @@ const std::vector<CommandEntry>& CommandTable();
 
 // The entry of `id`, or nullptr.
 const CommandEntry* FindCommand(int32_t id);
+
+// The status-bar prompt of command `id`, and its tooltip; empty for none.
+QString CommandPrompt(int32_t id);
+QString CommandToolTip(int32_t id);

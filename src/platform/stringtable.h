@@ -14,8 +14,8 @@ constexpr int32_t kIndicatorNum = 59138;
 constexpr int32_t kIndicatorScroll = 59139;
 }
 
-// The program's string table. A command's string is its status-bar prompt
-// and, after the line break, its tooltip; it lives in the command table.
+// The program's string table. The commands' prompts and tooltips live in the
+// command table.
 class StringTable {
 public:
     // The string with `id`, or an empty string when there is none.
@@ -31,6 +31,7 @@ public:
     // A file's path as messages name it: in double quotes.
     static QString Quoted(const std::string& path);
 
-    static QString Prompt(int32_t commandId);
-    static QString ToolTip(int32_t commandId);
+    // Field `index` of a string whose fields are separated by line breaks;
+    // empty when it has fewer.
+    static QString Field(const QString& text, int index);
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "calc/monthlengths.h"
+#include "people/namelist.h"
+
+#include <cstdint>
+
+// The data that every part of the program shares: the people, the chosen
+// person and the constant month table. The application object holds exactly
+// one.
+class CAppData {
+public:
+    // Chooses person `index`; an index that names nobody chooses the first.
+    // The chosen person, or nullptr when there are no people.
+    const CName* Choose(int32_t index)
+    {
+        m_chosenIndex = m_names.At(index) ? index : 0;
+        m_chosenPos = m_names.At(m_chosenIndex);
+        return m_chosenPos;
+    }
+
+    CNameList m_names;
+    int32_t m_chosenIndex = 0;
+    const CName* m_chosenPos = nullptr;
+
+    // February stays 28 here in every year.
+    const MonthTable m_monthDays = kMonthLengths;
+};
