@@ -208,18 +208,6 @@ private slots:
         QCOMPARE(dialog.m_after, std::string("before"));
     }
 
-    void editFieldsAreLimitedByTheTransferToThem()
-    {
-        QWidget owner;
-        QLineEdit edit(&owner);
-        std::string value = "1234567";
-        CDataExchange toControls(&owner, false);
-        toControls.Text(&edit, value, 4);
-        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&edit, "98765");
-        QCOMPARE(edit.text(), QString("9876"));
-    }
-
     void textsCrossTheWidgetBoundary_data()
     {
         QTest::addColumn<QByteArray>("bytes");

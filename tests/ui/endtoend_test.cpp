@@ -76,12 +76,8 @@ private slots:
         QTemporaryDir config;
         if (!databaseBefore.isNull())
             QVERIFY(WriteBytes(folder.filePath("database.bio"), databaseBefore));
-
         QProcess orvina;
-        orvina.setWorkingDirectory(folder.path());
-        orvina.setProcessEnvironment(Environment(config));
-        orvina.start(ORVINA_APP_PATH, {});
-        QVERIFY2(orvina.waitForStarted(), qPrintable(orvina.errorString()));
+        QVERIFY(Start(orvina, folder, config));
         QTRY_VERIFY_WITH_TIMEOUT(CatchesSignals(orvina.processId(), {SIGTERM, SIGINT, SIGHUP}), 10000);
 
         ::kill(static_cast<pid_t>(orvina.processId()), signal);
@@ -90,22 +86,6 @@ private slots:
         QCOMPARE(orvina.exitCode(), 0);
         QCOMPARE(ReadBytes(folder.filePath("database.bio")), databaseAfter);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    }
-
-    void theFirstPaintCanEndTheRun()
-    {
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        QProcess orvina;
-        orvina.setWorkingDirectory(folder.path());
-        QProcessEnvironment environment = Environment(config);
-        environment.insert("ORVINA_EXIT_AFTER_FIRST_PAINT", "1");
-        orvina.setProcessEnvironment(environment);
-        orvina.start(ORVINA_APP_PATH, {});
-        QVERIFY(orvina.waitForFinished(10000));
-        QCOMPARE(orvina.exitCode(), 0);
-        QCOMPARE(orvina.readAllStandardOutput(), QByteArray("first paint\n"));
-        QCOMPARE(ReadBytes(folder.filePath("database.bio")), kDefaultDatabase);
     }
 
     void aSecondCopyInTheSameFolderSavesNothing()
@@ -149,6 +129,7 @@ private slots:
         QVERIFY(Start(next, folder, config, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
         QVERIFY(next.waitForFinished(10000));
         QCOMPARE(next.exitCode(), 0);
+        QCOMPARE(next.readAllStandardOutput(), QByteArray("first paint\n"));
         QCOMPARE(ReadBytes(path), kDefaultDatabase);
         QVERIFY(!QFile::exists(path + ".lock"));
     }

@@ -1,6 +1,7 @@
 // The main frame: its menus, accelerators and caption, read off the real
 // window of a started application.
 #include "app/commandids.h"
+#include "app/commandtable.h"
 #include "chart/ovixview.h"
 #include "programtestenv.h"
 
@@ -17,55 +18,39 @@ private slots:
 
     void cleanup() { Stop(); }
 
-    // Each menu, top to bottom: command ids, 0 for a separator.
-    void theMenusHoldTheCommandSet()
+    // The menus hold the command table in its order, separators included;
+    // every command's action carries the table's text, key, prompt and tooltip,
+    // and one without a menu is reached by its key alone.
+    void theMenusHoldTheCommandTable()
     {
         QStringList titles;
-        QList<QList<int>> ids;
+        QList<int> shown;
         for (QAction* menu : Frame().menuBar()->actions()) {
             titles << menu->text();
-            ids.append(QList<int>());
-            for (QAction* item : menu->menu()->actions()) {
-                ids.back() << (item->isSeparator() ? 0 : item->data().toInt());
-                QVERIFY(item->isSeparator() || item == Frame().Action(item->data().toInt()));
-            }
+            for (QAction* item : menu->menu()->actions())
+                shown << (item->isSeparator() ? 0 : item->data().toInt());
         }
-        QCOMPARE(titles, QStringList({"&File", "&Orvina", "&View", "&Help"}));
-        QCOMPARE(ids, QList<QList<int>>({{57607, 57609, 57606, 0, 57665},
-                                         {32777, 32778, 32779, 0, 32782, 32781},
-                                         {59392, 59393},
-                                         {57666, 57668, 0, 57664}}));
-    }
-
-    void menuItemsShowTheirKeys_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shortcut");
-        QTest::newRow("Print") << 57607 << "&Print...\tCtrl+P" << "Ctrl+P";
-        QTest::newRow("Print Preview") << 57609 << "Print Pre&view" << "";
-        QTest::newRow("People") << 32777 << "P&eople...\tShift+E" << "Shift+E";
-        QTest::newRow("Display") << 32778 << "&Display...\tShift+D" << "Shift+D";
-        QTest::newRow("Compatibility") << 32779 << "&Compatibility...\tShift+C" << "Shift+C";
-        QTest::newRow("Previous Month") << 32782 << "&Previous Month\tShift+P" << "Shift+P";
-        QTest::newRow("Next Month") << 32781 << "&Next Month\tShift+N" << "Shift+N";
-        QTest::newRow("About") << 57664 << "&About Orvina..." << "";
-        QTest::newRow("Help, no menu item") << 57670 << "" << "F1";
-        QTest::newRow("Context help, no menu item") << 57669 << "" << "Shift+F1";
-    }
-
-    void menuItemsShowTheirKeys()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, text);
-        QFETCH(QString, shortcut);
-        QAction* item = Frame().Action(id);
-        QVERIFY(item);
-        if (!text.isEmpty())
-            QCOMPARE(item->text(), text);
-        QCOMPARE(item->shortcut(), QKeySequence(shortcut));
-        if (text.isEmpty())
-            QVERIFY(Frame().actions().contains(item));
+        QStringList tableTitles;
+        QList<int> table;
+        for (const CommandEntry& entry : CommandTable()) {
+            if (!entry.menu)
+                continue;
+            if (!tableTitles.contains(entry.menu))
+                tableTitles << entry.menu;
+            table << entry.id;
+        }
+        QCOMPARE(titles, tableTitles);
+        QCOMPARE(shown, table);
+        for (const CommandEntry& entry : CommandTable()) {
+            QAction* action = entry.id ? Frame().Action(entry.id) : nullptr;
+            if (!action || !entry.prompt)
+                continue;
+            QCOMPARE(action->text(), QString(entry.text ? entry.text : ""));
+            QCOMPARE(action->shortcut(), QKeySequence(entry.accelerator ? entry.accelerator : ""));
+            QCOMPARE(action->statusTip(), QString(entry.prompt).section('\n', 0, 0));
+            QCOMPARE(action->toolTip(), QString(entry.prompt).section('\n', 1));
+            QVERIFY(entry.menu || Frame().actions().contains(action));
+        }
     }
 
     void acceleratorsReachTheView_data()
@@ -100,8 +85,8 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("dialogClass");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("About") << 57664 << "" << "About Orvina";
-        QTest::newRow("Print Setup") << 57606 << "QPrintDialog" << "Print Setup";
+        QTest::newRow("About") << int(CommandId::kAppAbout) << "" << "About Orvina";
+        QTest::newRow("Print Setup") << int(CommandId::kFilePrintSetup) << "QPrintDialog" << "Print Setup";
     }
 
     void applicationCommandsRunTheirDialogs()
