@@ -1,6 +1,7 @@
 // The day readout in the window: keyboard days, the status-bar pane after a
 // change of person, the hover tip, the clipboard and what screen readers are
 // told; and that a pass draws what the chart alone draws.
+#include "app/stringtable.h"
 #include "chart/ovixview.h"
 #include "frame/dayreadoutpane.h"
 #include "frame/statusbar.h"
@@ -165,7 +166,7 @@ private slots:
         QTRY_COMPARE(Pane().text(), QString("Sa 15 Jun 2024  age 12448  P 98  E -42  I 97  U -47"));
         QCOMPARE(View().Readout(), Pane().text());
         // Left of the lock-key panes, right of the message.
-        QVERIFY(Pane().isVisible() && Pane().x() < Frame().StatusBar().Pane(59137)->x() && Pane().x() > 0);
+        QVERIFY(Pane().isVisible() && Pane().x() < Frame().StatusBar().Pane(StringId::kIndicatorCaps)->x() && Pane().x() > 0);
     }
 
     void aTipTellsTheDayUnderTheMouse()

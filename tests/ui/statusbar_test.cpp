@@ -2,6 +2,7 @@
 // and highlighted menu items, the lock-key panes and View > Status Bar.
 #include "app/commandids.h"
 #include "app/commandtable.h"
+#include "app/stringtable.h"
 #include "chart/ovixview.h"
 #include "frame/statusbar.h"
 #include "frame/toolbar.h"
@@ -114,7 +115,8 @@ private:
     // The lock-key panes, left to right.
     QList<QLabel*> Panes()
     {
-        return {Bar().Pane(59137), Bar().Pane(59138), Bar().Pane(59139)};
+        return {Bar().Pane(StringId::kIndicatorCaps), Bar().Pane(StringId::kIndicatorNum),
+                Bar().Pane(StringId::kIndicatorScroll)};
     }
 };
 

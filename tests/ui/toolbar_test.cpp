@@ -56,35 +56,24 @@ private slots:
         }
     }
 
-    void aStripOfAnotherSizeGivesNoImages_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("too narrow") << QSize(112, 15);
-        QTest::newRow("none") << QSize(0, 0);
-    }
-
+    // A strip one image too narrow, or none, gives no images.
     void aStripOfAnotherSizeGivesNoImages()
     {
-        QFETCH(QSize, size);
-        QImage strip(size, QImage::Format_RGB32);
-        strip.fill(Qt::blue);
-        QVERIFY(CToolBar::CutStrip(strip).empty());
-    }
-
-    void theSeparatorIsEightPixelsOnEverySide_data()
-    {
-        QTest::addColumn<Qt::ToolBarArea>("area");
-        QTest::newRow("top") << Qt::TopToolBarArea;
-        QTest::newRow("left") << Qt::LeftToolBarArea;
+        for (const QSize& size : {QSize(112, 15), QSize(0, 0)}) {
+            QImage strip(size, QImage::Format_RGB32);
+            strip.fill(Qt::blue);
+            QVERIFY(CToolBar::CutStrip(strip).empty());
+        }
     }
 
     void theSeparatorIsEightPixelsOnEverySide()
     {
-        QFETCH(Qt::ToolBarArea, area);
-        Frame().addToolBar(area, &Bar());
-        QCOMPARE(Frame().toolBarArea(&Bar()), area);
-        QWidget* separator = Bar().widgetForAction(Bar().actions().at(3));
-        QTRY_COMPARE(Bar().orientation() == Qt::Horizontal ? separator->width() : separator->height(), 8);
+        for (const Qt::ToolBarArea area : {Qt::TopToolBarArea, Qt::LeftToolBarArea}) {
+            Frame().addToolBar(area, &Bar());
+            QCOMPARE(Frame().toolBarArea(&Bar()), area);
+            QWidget* separator = Bar().widgetForAction(Bar().actions().at(3));
+            QTRY_COMPARE(Bar().orientation() == Qt::Horizontal ? separator->width() : separator->height(), 8);
+        }
     }
 
     // View > Toolbar shows and hides it; every start shows it again at the top.
