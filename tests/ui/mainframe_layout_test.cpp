@@ -2,6 +2,7 @@
 // is destroyed or the session ends, and what the next run makes of it.
 #include "chart/ovixview.h"
 #include "people/databasefile.h"
+#include "frame/windowplacement.h"
 #include "programtestenv.h"
 
 #include <QScreen>
@@ -137,7 +138,6 @@ private slots:
         QTest::addColumn<Qt::WindowStates>("states");
         QTest::addColumn<int>("showCmd");
         QTest::addColumn<int>("flags");
-        QTest::newRow("maximised") << Qt::WindowStates(Qt::WindowMaximized) << 3 << 0;
         QTest::newRow("minimised") << Qt::WindowStates(Qt::WindowMinimized) << 2 << 0;
         QTest::newRow("minimised from maximised") << (Qt::WindowMinimized | Qt::WindowMaximized) << 2 << 2;
     }
@@ -163,55 +163,73 @@ private slots:
         QCOMPARE(ReadStore(), Changed(NormalLayout(), {{"Layout/showCmd", showCmd}, {"Layout/flags", flags}}));
     }
 
+    // The rule alone, on a 1000 by 800 screen with 32-pixel icons and a
+    // 20-pixel caption: both sides of every limit.
+    void thePlacementRule_data()
+    {
+        QTest::addColumn<QList<int>>("edges");  // left, top, right, bottom
+        QTest::addColumn<bool>("accepted");
+        const QList<QPair<const char*, QPair<QList<int>, bool>>> rows = {
+            {"normal", {{40, 50, 640, 470}, true}},
+            {"left far off, right end on the screen", {{-30000, 50, 1, 470}, true}},
+            {"right edge at the screen's left", {{-30000, 50, 0, 470}, false}},
+            {"caption's last line on the screen", {{40, -19, 640, 400}, true}},
+            {"caption just above the screen", {{40, -20, 640, 400}, false}},
+            {"left one icon short of the right edge", {{968, 50, 1568, 470}, true}},
+            {"left beyond that", {{969, 50, 1569, 470}, false}},
+            {"top one icon short of the bottom", {{40, 768, 640, 1000}, true}},
+            {"top beyond that", {{40, 769, 640, 1000}, false}},
+            {"smallest size", {{40, 50, 41, 51}, true}},
+            {"zero width", {{40, 50, 40, 470}, false}},
+            {"negative height", {{40, 50, 640, 10}, false}},
+            {"largest size", {{40, 50, 40 + 32767, 50 + 32767}, true}},
+            {"wider than 32767", {{40, 50, 40 + 32768, 470}, false}},
+            {"higher than 32767", {{40, 50, 640, 50 + 32768}, false}},
+            {"edges at the ends of 32 bits", {{kMin, 50, kMax, 470}, false}},
+            {"off every screen", {{-2000000000, -2000000000, -1999999400, -1999999580}, false}},
+        };
+        for (const auto& [name, row] : rows)
+            QTest::newRow(name) << row.first << row.second;
+    }
+
+    void thePlacementRule()
+    {
+        QFETCH(QList<int>, edges);
+        QFETCH(bool, accepted);
+        WindowPlacement placement;
+        placement.left = edges[0];
+        placement.top = edges[1];
+        placement.right = edges[2];
+        placement.bottom = edges[3];
+        QCOMPARE(placement.StartsOnScreen(QSize(1000, 800), QSize(32, 32)) && placement.HasUsableSize() &&
+                     placement.CaptionOnScreen({QRect(0, 0, 1000, 800)}, 20),
+                 accepted);
+    }
+
+    // Through the real frame: the screen, icon and caption it measures, and
+    // a missing value.
     void restoreLayout_data()
     {
         QTest::addColumn<Values>("stored");
         QTest::addColumn<int>("result");
         QTest::addColumn<Qt::WindowStates>("states");
-        const QSize screen = Screen();
         const Values layout = NormalLayout(2);
-        // The test screen starts at (0, 0) and is all available.
         QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().topLeft(), QPoint(0, 0));
         const int caption = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        QVERIFY(caption > 1);
-        const Qt::WindowStates normal = Qt::WindowNoState;
-
-        QTest::newRow("normal") << layout << 1 << normal;
-        QTest::newRow("maximised") << Changed(layout, {{"Layout/showCmd", 3}}) << 1
-                                   << Qt::WindowStates(Qt::WindowMaximized);
-        QTest::newRow("minimised") << Changed(layout, {{"Layout/showCmd", 2}}) << 1
-                                   << Qt::WindowStates(Qt::WindowMinimized);
+        const int right = Screen().width() - QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+        QTest::newRow("normal") << layout << 1 << Qt::WindowStates();
         QTest::newRow("minimised from maximised")
             << Changed(layout, {{"Layout/showCmd", 2}, {"Layout/flags", 2}}) << 1
             << (Qt::WindowMinimized | Qt::WindowMaximized);
-        QTest::newRow("large negative x1, right end on the screen")
-            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", 1}}) << 1 << normal;
         QTest::newRow("caption's last line on the screen")
-            << Changed(layout, {{"Layout/y1", 1 - caption}, {"Layout/y2", 400}}) << 1 << normal;
-        QTest::newRow("x1 one icon short of the right edge")
-            << Changed(layout, {{"Layout/x1", screen.width() - 32}, {"Layout/x2", screen.width() + 568}}) << 1
-            << normal;
-        QTest::newRow("smallest size") << Changed(layout, {{"Layout/x2", 41}, {"Layout/y2", 51}}) << 1 << normal;
-        QTest::newRow("largest size")
-            << Changed(layout, {{"Layout/x2", 40 + 32767}, {"Layout/y2", 50 + 32767}}) << 1 << normal;
-
-        QTest::newRow("x1 is -1") << Changed(layout, {{"Layout/x1", -1}}) << 0 << normal;
-        QTest::newRow("off every screen")
-            << Changed(layout, {{"Layout/x1", -2000000000}, {"Layout/y1", -2000000000},
-                                {"Layout/x2", -1999999400}, {"Layout/y2", -1999999580}}) << 0 << normal;
-        QTest::newRow("right edge at the screen's left")
-            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", 0}}) << 0 << normal;
+            << Changed(layout, {{"Layout/y1", 1 - caption}, {"Layout/y2", 400}}) << 1 << Qt::WindowStates();
         QTest::newRow("caption just above the screen")
-            << Changed(layout, {{"Layout/y1", -caption}, {"Layout/y2", 400}}) << 0 << normal;
-        QTest::newRow("flags missing") << Without(layout, "Layout/flags") << 0 << normal;
+            << Changed(layout, {{"Layout/y1", -caption}, {"Layout/y2", 400}}) << 0 << Qt::WindowStates();
+        QTest::newRow("x1 one icon short of the right edge")
+            << Changed(layout, {{"Layout/x1", right}, {"Layout/x2", right + 600}}) << 1 << Qt::WindowStates();
         QTest::newRow("x1 beyond the screen")
-            << Changed(layout, {{"Layout/x1", screen.width() - 31}, {"Layout/x2", screen.width() + 569}}) << 0
-            << normal;
-        QTest::newRow("zero width") << Changed(layout, {{"Layout/x2", 40}}) << 0 << normal;
-        QTest::newRow("negative height") << Changed(layout, {{"Layout/y2", 10}}) << 0 << normal;
-        QTest::newRow("wider than 32767") << Changed(layout, {{"Layout/x2", 40 + 32768}}) << 0 << normal;
-        QTest::newRow("edges at the ends of 32 bits")
-            << Changed(layout, {{"Layout/x1", kMin}, {"Layout/x2", kMax}}) << 0 << normal;
+            << Changed(layout, {{"Layout/x1", right + 1}, {"Layout/x2", right + 601}}) << 0 << Qt::WindowStates();
+        QTest::newRow("flags missing") << Without(layout, "Layout/flags") << 0 << Qt::WindowStates();
     }
 
     void restoreLayout()
@@ -224,14 +242,12 @@ private slots:
         // A second frame that is never shown: nothing of the platform moves it.
         CMainFrame frame(*m_app, *m_app->Document());
         const QRect before = frame.geometry();
-
         QCOMPARE(frame.RestoreLayout("Layout"), result);
         QCOMPARE(m_app->m_chosenIndex, 2);
         QCOMPARE(frame.windowState(), states);
         if (result == 1) {
-            const QRect wanted = NormalFrame(stored);
-            QCOMPARE(frame.pos(), wanted.topLeft());
-            QCOMPARE(frame.normalGeometry().size(), wanted.size());
+            QCOMPARE(frame.pos(), NormalFrame(stored).topLeft());
+            QCOMPARE(frame.normalGeometry().size(), NormalFrame(stored).size());
         } else {
             QCOMPARE(frame.geometry(), before);
         }
