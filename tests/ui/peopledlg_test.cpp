@@ -265,24 +265,22 @@ private slots:
     void selectionShowsTheChosenEntry_data()
     {
         QTest::addColumn<std::vector<CName>>("people");
-        QTest::addColumn<int>("downPresses");
         const CName anna = CName("Anna", "1950", "1", "2");
         const CName ann = CName("Ann", "1960", "3", "4");
         const CName annAgain = CName("Ann", "1977", "7", "7");
-        QTest::newRow("Anna before Ann") << std::vector<CName>{anna, ann} << 1;
-        QTest::newRow("same name twice") << std::vector<CName>{ann, annAgain} << 1;
-        QTest::newRow("differing in case") << std::vector<CName>{CName("ANN", "1990", "1", "1"), ann} << 1;
+        QTest::newRow("Anna before Ann") << std::vector<CName>{anna, ann};
+        QTest::newRow("same name twice") << std::vector<CName>{ann, annAgain};
+        QTest::newRow("differing in case") << std::vector<CName>{CName("ANN", "1990", "1", "1"), ann};
     }
 
     void selectionShowsTheChosenEntry()
     {
         QFETCH(std::vector<CName>, people);
-        QFETCH(int, downPresses);
+        const int downPresses = 1;
         SetPeople(people, 0);
         CPeopleDlg dialog(m_app);
         RunDialog(dialog, nullptr, [&](QDialog*) {
-            for (int press = 0; press < downPresses; ++press)
-                QTest::keyClick(Combo(dialog), Qt::Key_Down);
+            QTest::keyClick(Combo(dialog), Qt::Key_Down);
             QCOMPARE(Combo(dialog)->currentIndex(), downPresses);
             QCOMPARE(Combo(dialog)->currentText(), QString::fromStdString(people[downPresses].m_name));
             QCOMPARE(Edit(dialog, kIdcYear)->text(), QString::fromStdString(people[downPresses].m_year));

@@ -2,6 +2,7 @@
 // the one shutdown road, whichever way the program is asked to end.
 #include "app/commandids.h"
 #include "chart/ovixview.h"
+#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QApplication>
@@ -132,10 +133,10 @@ private slots:
     void theCaptionNamesTheChosenPersonWithoutAPaint()
     {
         TestFolder folder;
-        QVERIFY(WriteBytes(folder.File("database.bio"), QByteArray::fromHex("0200FFFF00000500") + "CName" +
-                                                            "\x03" "Ann" "\x04" "1970" "\x02" "05" "\x02" "06" +
-                                                            QByteArray::fromHex("0180") +
-                                                            "\x03" "Bob" "\x04" "1980" "\x02" "07" "\x02" "08"));
+        CNameList names;
+        names.Append(CName("Ann", "1970", "05", "06"));
+        names.Append(CName("Bob", "1980", "07", "08"));
+        QVERIFY(!SaveDatabaseFile(folder.File("database.bio").toStdString(), names));
         Profile().WriteProfileInt("Settings", "BioName", 1);
         COvixApp app;
         app.InitInstance();
