@@ -138,7 +138,7 @@ private slots:
         QVERIFY(!Frame().HelpWindow());
     }
 
-    void everyCommandHasWhatsThisAndATopic()
+    void everyCommandAndControlHasWhatsThisAndATopic()
     {
         for (const CommandEntry& entry : CommandTable()) {
             if (entry.id == 0)
@@ -152,10 +152,6 @@ private slots:
                 QVERIFY2(!Frame().ToolBar().Button(id)->whatsThis().isEmpty(), qPrintable(QString::number(id)));
         }
         QVERIFY(!Frame().View().whatsThis().isEmpty());
-    }
-
-    void everyDialogControlHasWhatsThis()
-    {
         for (const DialogTemplate* dialog : {&AboutTemplate(), &PeopleTemplate(), &CompatibilityTemplate()}) {
             QDialog window;
             const DialogBuilder::Result built = DialogBuilder::Populate(window, *dialog);
