@@ -2,7 +2,6 @@
 // is destroyed or the session ends, and what the next run makes of it.
 #include "chart/ovixview.h"
 #include "frame/windowplacement.h"
-#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QScreen>
@@ -223,10 +222,9 @@ private slots:
         QFETCH(int, afterFirstPaint);
         if (stored.isValid())
             Store().setValue("Settings/BioName", stored);
-        CNameList names;
-        for (int i = 0; i < 3; ++i)
-            names.Append(CName("Person " + std::to_string(i), "1970", "5", std::to_string(i + 1)));
-        QVERIFY(!SaveDatabaseFile(m_folder->File("database.bio").toStdString(), names));
+        QVERIFY(WriteDatabase(m_folder->File("database.bio"), {CName("Person 0", "1970", "5", "1"),
+                                                               CName("Person 1", "1970", "5", "2"),
+                                                               CName("Person 2", "1970", "5", "3")}));
         Start();
         QCOMPARE(m_indexAtShow, atFirstShow);
         QCOMPARE(Frame().size(), QSize(CMainFrame::kDefaultWidth, CMainFrame::kDefaultHeight));

@@ -3,7 +3,6 @@
 // another program and a database in use by another copy.
 #include "chart/ovixview.h"
 #include "people/archivereader.h"
-#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QApplication>
@@ -215,10 +214,7 @@ private slots:
         const QString path = folder.File("database.bio");
         QByteArray bytes;
         if (damaged) {
-            CNameList many;
-            for (int i = 0; i < 100; ++i)
-                many.Append(CName("New Name", "1901", "01", "01"));
-            QVERIFY(!SaveDatabaseFile(path.toStdString(), many));
+            QVERIFY(WriteDatabase(path, std::vector<CName>(100, CName("New Name", "1901", "01", "01"))));
             bytes = ReadBytes(path).chopped(5);
             QVERIFY(WriteBytes(path, bytes));
         } else {

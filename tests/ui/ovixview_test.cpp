@@ -5,7 +5,6 @@
 #include "chart/ovixview.h"
 #include "frame/dayreadoutpane.h"
 #include "frame/statusbar.h"
-#include "people/databasefile.h"
 #include "platform/recordingdc.h"
 #include "programtestenv.h"
 
@@ -354,10 +353,8 @@ private slots:
     {
         Stop();
         m_folder = std::make_unique<TestFolder>();
-        CNameList names;
-        names.Append(CName("New Name", "1901", "01", "01"));
-        names.Append(CName("Ada", "1990", "05", "17"));
-        QVERIFY(!SaveDatabaseFile(m_folder->File("database.bio").toStdString(), names));
+        QVERIFY(WriteDatabase(m_folder->File("database.bio"),
+                              {CName("New Name", "1901", "01", "01"), CName("Ada", "1990", "05", "17")}));
         QVERIFY(Start());
         const QString before = Pane().text();
         QVERIFY(before.startsWith(DateText(QDate(2024, 6, 15)) + "  age "));

@@ -2,7 +2,6 @@
 // the one shutdown road, whichever way the program is asked to end.
 #include "app/commandids.h"
 #include "chart/ovixview.h"
-#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QApplication>
@@ -133,10 +132,7 @@ private slots:
     void theCaptionNamesTheChosenPersonWithoutAPaint()
     {
         TestFolder folder;
-        CNameList names;
-        names.Append(CName("Ann", "1970", "05", "06"));
-        names.Append(CName("Bob", "1980", "07", "08"));
-        QVERIFY(!SaveDatabaseFile(folder.File("database.bio").toStdString(), names));
+        QVERIFY(WriteDatabase(folder.File("database.bio"), {CName("Ann", "1970", "05", "06"), CName("Bob", "1980", "07", "08")}));
         Profile().WriteProfileInt("Settings", "BioName", 1);
         COvixApp app;
         app.InitInstance();
