@@ -76,6 +76,8 @@ private slots:
         QCOMPARE(app.DatabasePath(), folder.File("database.bio").toStdString());
         const CChart& chart = app.MainFrame()->View().Chart();
         QCOMPARE(CDate({chart.m_year, chart.m_month, chart.m_day}), kToday);
+        const CCompatibilityDlg& compatibility = app.MainFrame()->View().CompatibilityDialog();
+        QVERIFY(compatibility.m_index1 == 0 && compatibility.m_index2 == 0);
         QVERIFY(app.MainFrame()->isVisible());
         QDialog dialog;
         dialog.ensurePolished();
