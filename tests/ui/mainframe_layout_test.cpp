@@ -180,6 +180,7 @@ private slots:
             << Layout(QRect(right, 50, 600, 420), 1, 0, 2) << Qt::WindowStates() << true;
         QTest::newRow("x1 beyond the screen")
             << Layout(QRect(right + 1, 50, 600, 420), 1, 0, 2) << Qt::WindowStates() << false;
+        QTest::newRow("zero width") << Layout(QRect(40, 50, 0, 420), 1, 0, 2) << Qt::WindowStates() << false;
         QTest::newRow("flags missing") << noFlags << Qt::WindowStates() << false;
     }
 
