@@ -7,31 +7,23 @@
 #include <QProcessEnvironment>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
-// Whether the process at `pid` has installed handlers for all of `signals`,
+// Whether the process at `pid` has installed handlers for all of `wanted`,
 // read from the kernel's view of it.
 bool CatchesSignals(qint64 pid, std::initializer_list<int> wanted)
 {
     QFile status(QString("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (!line.startsWith("SigCgt:"))
-            continue;
-        bool ok = false;
-        const qulonglong caught = line.mid(7).trimmed().toULongLong(&ok, 16);
-        if (!ok)
-            return false;
-        for (int signal : wanted) {
-            if (!(caught & (1ULL << (signal - 1))))
-                return false;
-        }
-        return true;
-    }
-    return false;
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("SigCgt:");
+    bool ok = false;
+    const qulonglong caught =
+        at < 0 ? 0 : text.mid(at + 7, text.indexOf('\n', at) - at - 7).trimmed().toULongLong(&ok, 16);
+    return ok && std::all_of(wanted.begin(), wanted.end(),
+                             [caught](int signal) { return caught & (1ULL << (signal - 1)); });
 }
 }
 

@@ -132,7 +132,8 @@ private slots:
     void theCaptionNamesTheChosenPersonWithoutAPaint()
     {
         TestFolder folder;
-        QVERIFY(WriteDatabase(folder.File("database.bio"), {CName("Ann", "1970", "05", "06"), CName("Bob", "1980", "07", "08")}));
+        QVERIFY(WriteDatabase(folder.File("database.bio"),
+                              {CName("Ann", "1970", "05", "06"), CName("Bob", "1980", "07", "08")}));
         Profile().WriteProfileInt("Settings", "BioName", 1);
         COvixApp app;
         app.InitInstance();
