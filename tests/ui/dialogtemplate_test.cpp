@@ -1,17 +1,24 @@
+// The dialogs' building blocks: dialog units, every template's controls,
+// tab order, the data exchange's limit, texts at the widget boundary and the
+// message box; and the About dialog.
+#include "dialogrun.h"
+#include "dialogs/aboutdlg.h"
 #include "dialogs/dataexchange.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
+#include "dialogs/dialogunits.h"
 #include "dialogs/widgettext.h"
-#include "programtestenv.h"
 #include "platform/messagebox.h"
+#include "programtestenv.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -19,11 +26,8 @@
 
 #include <cmath>
 #include <functional>
-#include <vector>
 
 namespace {
-const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-
 // Dialog units to pixels as Windows converts them, worked out here from the
 // font without the program's own conversion.
 struct WindowsUnits {
@@ -33,9 +37,10 @@ struct WindowsUnits {
     static WindowsUnits Of(const QFont& font)
     {
         const QFontMetrics metrics(font);
-        return {(metrics.horizontalAdvance(kLetters) / 26 + 1) / 2, metrics.height()};
+        return {(metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2,
+                metrics.height()};
     }
-    static int Round(double value) { return static_cast<int>(value < 0 ? std::ceil(value - 0.5) : std::floor(value + 0.5)); }
+    static int Round(double value) { return int(value < 0 ? std::ceil(value - 0.5) : std::floor(value + 0.5)); }
     QRect ToPixels(const QRect& units) const
     {
         return QRect(Round(units.x() * baseWidth / 4.0), Round(units.y() * baseHeight / 8.0),
@@ -43,22 +48,9 @@ struct WindowsUnits {
     }
 };
 
-const DialogTemplate& TemplateNamed(const QString& name)
+std::vector<const DialogTemplate*> Templates()
 {
-    if (name == "About")
-        return AboutTemplate();
-    if (name == "People")
-        return PeopleTemplate();
-    return CompatibilityTemplate();
-}
-
-QWidget* ControlWithId(const DialogBuilder::Result& built, int id)
-{
-    for (const BuiltControl& control : built.controls) {
-        if (control.id == id)
-            return control.widget;
-    }
-    return nullptr;
+    return {&AboutTemplate(), &PeopleTemplate(), &CompatibilityTemplate()};
 }
 
 // The control of the dialog that holds `widget` (a combo box for its edit field).
@@ -137,90 +129,68 @@ private slots:
         QCOMPARE(DialogUnits(baseWidth, baseHeight).ToPixels(units), pixels);
     }
 
-    void controlsStandWhereTheTemplateSays_data()
+    // Every dialog and every control of every template stands where its dialog
+    // units say, converted by the rule above; a combo box's template height
+    // includes its dropped-down list, an icon is 32 x 32.
+    void everyControlStandsWhereItsTemplateSays()
     {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QRect>("units");
-        QTest::newRow("About OK") << "About" << int(kIdOk) << QRect(176, 6, 32, 14);
-        QTest::newRow("People OK") << "People" << int(kIdOk) << QRect(130, 6, 50, 14);
-        QTest::newRow("People Year") << "People" << int(kIdcYear) << QRect(16, 81, 32, 13);
-        QTest::newRow("People Day") << "People" << int(kIdcDay) << QRect(87, 81, 25, 13);
-        QTest::newRow("People Remove") << "People" << int(kIdcRemove) << QRect(130, 40, 50, 14);
-        QTest::newRow("Compatibility Cancel") << "Compatibility" << int(kIdCancel) << QRect(130, 23, 50, 14);
-        QTest::newRow("Compatibility Intuitional") << "Compatibility" << int(kIdcIntuitional)
-                                                   << QRect(146, 88, 16, 8);
-        // A combo box's template height includes its dropped-down list.
-        QTest::newRow("People name combo") << "People" << int(kIdcName) << QRect(6, 26, 108, 45);
-        QTest::newRow("Compatibility second combo") << "Compatibility" << int(kIdcName2) << QRect(13, 38, 102, 50);
-    }
-
-    void controlsStandWhereTheTemplateSays()
-    {
-        QFETCH(QString, dialog);
-        QFETCH(int, id);
-        QFETCH(QRect, units);
-        QDialog window;
-        const DialogBuilder::Result built = DialogBuilder::Populate(window, TemplateNamed(dialog));
-        const QRect expected = WindowsUnits::Of(window.font()).ToPixels(units);
-        QCOMPARE(QFontInfo(window.font()).family(), QString("DejaVu Sans"));
-        QWidget* control = ControlWithId(built, id);
-        if (qobject_cast<QComboBox*>(control)) {
-            QCOMPARE(control->geometry().topLeft(), expected.topLeft());
-            QCOMPARE(control->width(), expected.width());
-            QVERIFY(control->height() < expected.height());
-        } else {
-            QCOMPARE(control->geometry(), expected);
+        for (const DialogTemplate* dialog : Templates()) {
+            QDialog window;
+            const DialogBuilder::Result built = DialogBuilder::Populate(window, *dialog);
+            const WindowsUnits units = WindowsUnits::Of(window.font());
+            QCOMPARE(QFontInfo(window.font()).family(), dialog->fontFace);
+            QCOMPARE(window.size(), units.ToPixels(QRect(QPoint(), dialog->size)).size());
+            QCOMPARE(window.minimumSize(), window.maximumSize());
+            QCOMPARE(window.windowTitle(), dialog->caption);
+            QCOMPARE(built.controls.size(), dialog->controls.size());
+            for (size_t i = 0; i < built.controls.size(); ++i) {
+                const ControlTemplate& wanted = dialog->controls[i];
+                const QWidget* control = built.controls[i].widget;
+                const QRect expected = units.ToPixels(wanted.rect);
+                const QString name = dialog->caption + " control " + QString::number(i);
+                QVERIFY2(built.controls[i].id == wanted.id && control->geometry().topLeft() == expected.topLeft(),
+                         qPrintable(name));
+                if (qobject_cast<const QComboBox*>(control))
+                    QVERIFY2(control->width() == expected.width() && control->height() < expected.height(),
+                             qPrintable(name));
+                else if (wanted.kind == ControlKind::Icon)
+                    QCOMPARE(control->size(), QSize(32, 32));
+                else
+                    QVERIFY2(control->size() == expected.size(), qPrintable(name));
+                if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+                    QCOMPARE(button->text(), wanted.text);
+                if (const auto* label = qobject_cast<const QLabel*>(control); label && wanted.kind != ControlKind::Icon)
+                    QCOMPARE(label->text(), wanted.text);
+            }
         }
     }
 
-    void dialogSizeComesFromTheTemplate_data()
-    {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QSize>("units");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("About") << "About" << QSize(217, 97) << "About Orvina";
-        QTest::newRow("People") << "People" << QSize(186, 125) << "Orvina: People";
-        QTest::newRow("Compatibility") << "Compatibility" << QSize(186, 117) << "Orvina: Compatibility between";
-    }
-
-    void dialogSizeComesFromTheTemplate()
-    {
-        QFETCH(QString, dialog);
-        QFETCH(QSize, units);
-        QFETCH(QString, caption);
-        QDialog window;
-        DialogBuilder::Populate(window, TemplateNamed(dialog));
-        QCOMPARE(window.size(), WindowsUnits::Of(window.font()).ToPixels(QRect(QPoint(), units)).size());
-        QCOMPARE(window.minimumSize(), window.maximumSize());
-        QCOMPARE(window.windowTitle(), caption);
-    }
-
-    void tabFollowsTheTemplateOrder_data()
-    {
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QList<int>>("order");
-        QTest::newRow("People") << "People"
-                                << QList<int>{kIdOk, kIdcName, kIdcYear, kIdcMonth, kIdcDay, kIdcAdd, kIdcRemove, kIdOk};
-        QTest::newRow("Compatibility") << "Compatibility" << QList<int>{kIdOk, kIdCancel, kIdcName1, kIdcName2, kIdOk};
-    }
-
+    // Tab visits the buttons, edit fields and combo boxes in template order
+    // and comes round to the first again.
     void tabFollowsTheTemplateOrder()
     {
-        QFETCH(QString, dialog);
-        QFETCH(QList<int>, order);
-        QDialog window;
-        const DialogBuilder::Result built = DialogBuilder::Populate(window, TemplateNamed(dialog));
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        ControlWithId(built, order.front())->setFocus();
-        QList<int> visited{IdOfFocus(built, QApplication::focusWidget())};
-        for (int step = 1; step < order.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited.append(IdOfFocus(built, QApplication::focusWidget()));
+        for (const DialogTemplate* dialog : {&PeopleTemplate(), &CompatibilityTemplate()}) {
+            QDialog window;
+            const DialogBuilder::Result built = DialogBuilder::Populate(window, *dialog);
+            QList<int> order;
+            for (const ControlTemplate& control : dialog->controls) {
+                if (control.kind != ControlKind::GroupBox && control.kind != ControlKind::Icon &&
+                    control.kind != ControlKind::StaticLeft && control.kind != ControlKind::StaticCentre &&
+                    control.kind != ControlKind::StaticRight)
+                    order.append(control.id);
+            }
+            order.append(order.front());
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            built.controls.front().widget->setFocus();
+            QList<int> visited{IdOfFocus(built, QApplication::focusWidget())};
+            while (visited.size() < order.size()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                visited.append(IdOfFocus(built, QApplication::focusWidget()));
+            }
+            QCOMPARE(visited, order);
         }
-        QCOMPARE(visited, order);
     }
 
     void anOverLongTextStopsTheTransfer()
@@ -241,24 +211,10 @@ private slots:
         dialog.DoModal(nullptr);
         QVERIFY(!transferred);
         QCOMPARE(int(requests.size()), 1);
-        QCOMPARE(requests[0].text, QString("Please enter no more than 3 characters."));
-        QCOMPARE(requests[0].caption, QString("Orvina 2.1"));
-        QVERIFY(requests[0].buttons == MessageBox::Buttons::Ok);
-        QVERIFY(requests[0].icon == MessageBox::Icon::Exclamation);
+        QCOMPARE(requests[0].caption + ": " + requests[0].text, QString("Orvina 2.1: Please enter no more than 3 characters."));
+        QVERIFY(requests[0].buttons == MessageBox::Buttons::Ok && requests[0].icon == MessageBox::Icon::Exclamation);
         QCOMPARE(requests[0].owner, owner);
         QCOMPARE(dialog.m_after, std::string("before"));
-    }
-
-    void editFieldsAreLimitedByTheTransferToThem()
-    {
-        QWidget owner;
-        QLineEdit edit(&owner);
-        std::string value = "1234567";
-        CDataExchange toControls(&owner, false);
-        toControls.Text(&edit, value, 4);
-        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&edit, "98765");
-        QCOMPARE(edit.text(), QString("9876"));
     }
 
     void textsCrossTheWidgetBoundary_data()
@@ -323,6 +279,71 @@ private slots:
             MessageBox::Show(&owner, "Could not save.", "Orvina 2.1", MessageBox::Buttons(buttons), MessageBox::Icon(icon));
         QVERIFY(shown);
         QCOMPARE(int(result), answer);
+    }
+
+    // Where its controls stand is checked with every template; here, that the
+    // icon is a picture and OK takes Enter and the focus.
+    void showsItsIconAndFocusesOk()
+    {
+        CAboutDlg dialog;
+        RunDialog(dialog, nullptr, [&](QDialog*) {
+            for (const BuiltControl& control : dialog.Controls()) {
+                if (control.kind != ControlKind::Icon)
+                    continue;
+                const QImage picture = qobject_cast<QLabel*>(control.widget)->pixmap().toImage();
+                QCOMPARE(picture.size(), QSize(32, 32));
+                QVERIFY(picture.pixelColor(16, 16).alpha() == 255 && picture.pixelColor(0, 31).alpha() == 0);
+            }
+            auto* ok = qobject_cast<QPushButton*>(dialog.Control(kIdOk));
+            QVERIFY(ok->isDefault());
+            QCOMPARE(QApplication::focusWidget(), ok);
+        });
+    }
+
+    void closes_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK clicked") << "click" << int(kIdOk);
+        QTest::newRow("Enter") << "enter" << int(kIdOk);
+        QTest::newRow("Escape") << "escape" << int(kIdCancel);
+        QTest::newRow("close button") << "close" << int(kIdCancel);
+    }
+
+    void closes()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        CAboutDlg dialog;
+        const int closedWith = RunDialog(dialog, nullptr, [&](QDialog* window) {
+            if (how == "click")
+                QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(kIdOk)), Qt::LeftButton);
+            else if (how == "close")
+                window->close();
+            else
+                QTest::keyClick(window, how == "enter" ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        QCOMPARE(closedWith, result);
+        QVERIFY(!dialog.Window());
+    }
+
+    // Its position counts from the owner's client area, below the menu bar.
+    void standsAtItsPlaceOverTheOwner()
+    {
+        QMainWindow owner;
+        owner.menuBar()->addMenu(QStringLiteral("&File"));
+        owner.setGeometry(200, 150, 600, 400);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        QVERIFY(owner.menuBar()->height() > 0);
+        CAboutDlg dialog;
+        RunDialog(dialog, &owner, [&](QDialog* window) {
+            QCOMPARE(window->parentWidget(), &owner);
+            const QPoint client = owner.mapToGlobal(QPoint(0, owner.menuBar()->height()));
+            const QPoint offset = DialogUnits::Measure(window->font()).ToPixels(*AboutTemplate().position);
+            QCOMPARE(window->pos(), client + offset);
+            QVERIFY(window->isModal());
+        });
     }
 };
 

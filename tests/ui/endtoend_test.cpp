@@ -1,6 +1,5 @@
 // Starts the real orvina binary in a temporary folder with a temporary
 // configuration folder, ends it from outside and checks what it left on disk.
-#include "people/databasefile.h"
 #include "programtestenv.h"
 
 #include <QElapsedTimer>
@@ -8,31 +7,23 @@
 #include <QProcessEnvironment>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
-// Whether the process at `pid` has installed handlers for all of `signals`,
+// Whether the process at `pid` has installed handlers for all of `wanted`,
 // read from the kernel's view of it.
 bool CatchesSignals(qint64 pid, std::initializer_list<int> wanted)
 {
     QFile status(QString("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (!line.startsWith("SigCgt:"))
-            continue;
-        bool ok = false;
-        const qulonglong caught = line.mid(7).trimmed().toULongLong(&ok, 16);
-        if (!ok)
-            return false;
-        for (int signal : wanted) {
-            if (!(caught & (1ULL << (signal - 1))))
-                return false;
-        }
-        return true;
-    }
-    return false;
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("SigCgt:");
+    bool ok = false;
+    const qulonglong caught =
+        at < 0 ? 0 : text.mid(at + 7, text.indexOf('\n', at) - at - 7).trimmed().toULongLong(&ok, 16);
+    return ok && std::all_of(wanted.begin(), wanted.end(),
+                             [caught](int signal) { return caught & (1ULL << (signal - 1)); });
 }
 }
 
@@ -54,133 +45,89 @@ class EndToEndTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_config = std::make_unique<QTemporaryDir>();
+        m_path = m_folder->filePath("database.bio");
+    }
+
+    // Each signal, and SIGTERM while a start-up message is open: the run
+    // ends within a second and saves what it holds.
     void aSignalEndsTheRunAndSaves_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::addColumn<QByteArray>("databaseBefore");
-        QTest::addColumn<QByteArray>("databaseAfter");
-
-        const QByteArray nameless = QByteArray::fromHex("0000");
-        QTest::newRow("SIGTERM, empty folder") << SIGTERM << QByteArray() << kDefaultDatabase;
-        QTest::newRow("SIGINT, empty folder") << SIGINT << QByteArray() << kDefaultDatabase;
-        QTest::newRow("SIGHUP, empty folder") << SIGHUP << QByteArray() << kDefaultDatabase;
-        QTest::newRow("SIGTERM, a file without people") << SIGTERM << nameless << kDefaultDatabase;
+        QTest::addColumn<QString>("before");  // empty, nameless, damaged or folder
+        QTest::newRow("SIGTERM, empty folder") << SIGTERM << "empty";
+        QTest::newRow("SIGINT, empty folder") << SIGINT << "empty";
+        QTest::newRow("SIGHUP, empty folder") << SIGHUP << "empty";
+        QTest::newRow("SIGTERM, a file without people") << SIGTERM << "nameless";
+        QTest::newRow("SIGTERM, damaged file message open") << SIGTERM << "damaged";
+        QTest::newRow("SIGTERM, unreadable file message open") << SIGTERM << "folder";
     }
 
     void aSignalEndsTheRunAndSaves()
     {
         QFETCH(int, signal);
-        QFETCH(QByteArray, databaseBefore);
-        QFETCH(QByteArray, databaseAfter);
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        if (!databaseBefore.isNull())
-            QVERIFY(WriteBytes(folder.filePath("database.bio"), databaseBefore));
-
+        QFETCH(QString, before);
+        // Cut inside the second record: the first person is kept.
+        const QByteArray cut = TwoDefaultPeople().left(40);
+        if (before == "folder")
+            QVERIFY(QDir(m_folder->path()).mkdir("database.bio"));
+        else if (before != "empty")
+            QVERIFY(WriteBytes(m_path, before == "damaged" ? cut : QByteArray::fromHex("0000")));
         QProcess orvina;
-        orvina.setWorkingDirectory(folder.path());
-        orvina.setProcessEnvironment(Environment(config));
-        orvina.start(ORVINA_APP_PATH, {});
-        QVERIFY2(orvina.waitForStarted(), qPrintable(orvina.errorString()));
+        QVERIFY(Start(orvina));
         QTRY_VERIFY_WITH_TIMEOUT(CatchesSignals(orvina.processId(), {SIGTERM, SIGINT, SIGHUP}), 10000);
+        LetTheMessageOpen();
 
-        ::kill(static_cast<pid_t>(orvina.processId()), signal);
-        QVERIFY(orvina.waitForFinished(10000));
-        QCOMPARE(orvina.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(orvina.exitCode(), 0);
-        QCOMPARE(ReadBytes(folder.filePath("database.bio")), databaseAfter);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    }
-
-    void theFirstPaintCanEndTheRun()
-    {
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        QProcess orvina;
-        orvina.setWorkingDirectory(folder.path());
-        QProcessEnvironment environment = Environment(config);
-        environment.insert("ORVINA_EXIT_AFTER_FIRST_PAINT", "1");
-        orvina.setProcessEnvironment(environment);
-        orvina.start(ORVINA_APP_PATH, {});
-        QVERIFY(orvina.waitForFinished(10000));
-        QCOMPARE(orvina.exitCode(), 0);
-        QCOMPARE(orvina.readAllStandardOutput(), QByteArray("first paint\n"));
-        QCOMPARE(ReadBytes(folder.filePath("database.bio")), kDefaultDatabase);
+        QVERIFY(EndsWithinASecond(orvina, signal));
+        QCOMPARE(QFileInfo(m_path).isDir(), before == "folder");
+        QCOMPARE(ReadBytes(m_path + ".damaged"), before == "damaged" ? cut : QByteArray());
+        if (before != "folder")
+            QCOMPARE(ReadBytes(m_path), kDefaultDatabase);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 before == "folder" ? 0 : before == "damaged" ? 2 : 1);
     }
 
     void aSecondCopyInTheSameFolderSavesNothing()
     {
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        const QString path = folder.filePath("database.bio");
-        QVERIFY(WriteBytes(path, TwoDefaultPeople()));
+        QVERIFY(WriteBytes(m_path, TwoDefaultPeople()));
         QProcess first;
         QProcess second;
-        QVERIFY(Start(first, folder, config));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path + ".lock"), 10000);
-        QVERIFY(Start(second, folder, config));
+        QVERIFY(Start(first));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_path + ".lock"), 10000);
+        QVERIFY(Start(second));
         LetTheMessageOpen();
 
         // The first copy ends and saves; then its people change on disk, as
         // when it had added one before it ended.
         QVERIFY(EndsWithinASecond(first, SIGTERM));
-        QCOMPARE(ReadBytes(path), TwoDefaultPeople());
-        QVERIFY(WriteBytes(path, kDefaultDatabase));
+        QCOMPARE(ReadBytes(m_path), TwoDefaultPeople());
+        QVERIFY(WriteBytes(m_path, kDefaultDatabase));
         // The second copy, answering its message as the program ends, writes nothing.
         QVERIFY(EndsWithinASecond(second, SIGTERM));
-        QCOMPARE(ReadBytes(path), kDefaultDatabase);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList("database.bio"));
+        QCOMPARE(ReadBytes(m_path), kDefaultDatabase);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden), QStringList("database.bio"));
     }
 
     void aLockLeftByADeadCopyIsTakenOver()
     {
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        const QString path = folder.filePath("database.bio");
         QProcess killed;
-        QVERIFY(Start(killed, folder, config));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path + ".lock"), 10000);
+        QVERIFY(Start(killed));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_path + ".lock"), 10000);
         killed.kill();
         QVERIFY(killed.waitForFinished(10000));
-        QVERIFY(QFile::exists(path + ".lock"));
+        QVERIFY(QFile::exists(m_path + ".lock"));
 
         // With no message in the way, the first paint ends the run.
         QProcess next;
-        QVERIFY(Start(next, folder, config, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
+        QVERIFY(Start(next, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
         QVERIFY(next.waitForFinished(10000));
         QCOMPARE(next.exitCode(), 0);
-        QCOMPARE(ReadBytes(path), kDefaultDatabase);
-        QVERIFY(!QFile::exists(path + ".lock"));
-    }
-
-    void aSignalAnswersTheStartupMessage_data()
-    {
-        QTest::addColumn<bool>("damaged");
-        QTest::newRow("damaged file") << true;
-        QTest::newRow("unreadable file") << false;
-    }
-
-    void aSignalAnswersTheStartupMessage()
-    {
-        QFETCH(bool, damaged);
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        const QString path = folder.filePath("database.bio");
-        // Cut inside the second record: the first person is kept.
-        const QByteArray cut = TwoDefaultPeople().left(40);
-        QVERIFY(damaged ? WriteBytes(path, cut) : QDir(folder.path()).mkdir("database.bio"));
-        QProcess orvina;
-        QVERIFY(Start(orvina, folder, config));
-        QTRY_VERIFY_WITH_TIMEOUT(CatchesSignals(orvina.processId(), {SIGTERM}), 10000);
-        LetTheMessageOpen();
-
-        QVERIFY(EndsWithinASecond(orvina, SIGTERM));
-        if (damaged) {
-            QCOMPARE(ReadBytes(path), kDefaultDatabase);
-            QCOMPARE(ReadBytes(path + ".damaged"), cut);
-        } else {
-            QVERIFY(QFileInfo(path).isDir());
-        }
+        QCOMPARE(next.readAllStandardOutput(), QByteArray("first paint\n"));
+        QCOMPARE(ReadBytes(m_path), kDefaultDatabase);
+        QVERIFY(!QFile::exists(m_path + ".lock"));
     }
 
     void aSignalAnswersTheFailedSaveBox()
@@ -188,14 +135,8 @@ private slots:
         // More people than the file-size limit lets the save write; the lock
         // file still fits.
         constexpr rlim_t kLimit = 4096;
-        QTemporaryDir folder;
-        QTemporaryDir config;
-        const QString path = folder.filePath("database.bio");
-        CNameList names;
-        for (int i = 0; i < 200; ++i)
-            names.Append(CName("New Name", "1901", "01", "01"));
-        QVERIFY(!SaveDatabaseFile(path.toStdString(), names));
-        const QByteArray before = ReadBytes(path);
+        QVERIFY(WriteDatabase(m_path, std::vector<CName>(200, CName("New Name", "1901", "01", "01"))));
+        const QByteArray before = ReadBytes(m_path);
         QVERIFY(before.size() > qsizetype(kLimit));
 
         QProcess orvina;
@@ -205,23 +146,20 @@ private slots:
             rlimit limit{kLimit, kLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
-        QVERIFY(Start(orvina, folder, config, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
+        QVERIFY(Start(orvina, {{"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}));
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += orvina.readAllStandardOutput()).contains("first paint"), 10000);
         LetTheMessageOpen();
         QCOMPARE(orvina.state(), QProcess::Running);
 
         QVERIFY(EndsWithinASecond(orvina, SIGTERM));
-        QCOMPARE(ReadBytes(path), before);
+        QCOMPARE(ReadBytes(m_path), before);
     }
 
     void withoutADisplayItSaysSoOnce()
     {
-        QTemporaryDir folder;
         QProcess orvina;
-        orvina.setWorkingDirectory(folder.path());
-        orvina.setProcessEnvironment(QProcessEnvironment());
-        orvina.start(ORVINA_APP_PATH, {});
+        QVERIFY(Start(orvina, {}, false));
         QVERIFY(orvina.waitForFinished(10000));
         QCOMPARE(orvina.exitStatus(), QProcess::NormalExit);
         QCOMPARE(orvina.exitCode(), 1);
@@ -230,30 +168,32 @@ private slots:
                      said.contains("xvfb-run orvina") && said.contains("orvina-cli render"),
                  said.constData());
         QVERIFY(orvina.readAllStandardOutput().isEmpty());
-        QVERIFY(QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        QVERIFY(QDir(m_folder->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 
 private:
-    static bool Start(QProcess& orvina, const QTemporaryDir& folder, const QTemporaryDir& config,
-                      const QList<QPair<QString, QString>>& extra = {})
+    // Starts the program in the test's folder; without `display` in an
+    // empty environment.
+    bool Start(QProcess& orvina, const QList<QPair<QString, QString>>& extra = {}, bool display = true)
     {
-        QProcessEnvironment environment = Environment(config);
+        QProcessEnvironment environment;
+        if (display) {
+            environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+            environment.insert("XDG_CONFIG_HOME", m_config->path());
+            environment.remove("ORVINA_EXIT_AFTER_FIRST_PAINT");
+        }
         for (const auto& [name, value] : extra)
             environment.insert(name, value);
-        orvina.setWorkingDirectory(folder.path());
+        orvina.setWorkingDirectory(m_folder->path());
         orvina.setProcessEnvironment(environment);
         orvina.start(ORVINA_APP_PATH, {});
         return orvina.waitForStarted();
     }
 
-    static QProcessEnvironment Environment(const QTemporaryDir& config)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_CONFIG_HOME", config.path());
-        environment.remove("ORVINA_EXIT_AFTER_FIRST_PAINT");
-        return environment;
-    }
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<QTemporaryDir> m_config;
+    QString m_path;
 };
 
 QTEST_GUILESS_MAIN(EndToEndTest)

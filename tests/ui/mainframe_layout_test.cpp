@@ -1,7 +1,7 @@
 // The main frame's layout in the profile: what a run writes when the window
 // is destroyed or the session ends, and what the next run makes of it.
-#include "people/databasefile.h"
 #include "view/ovixview.h"
+#include "frame/windowplacement.h"
 #include "programtestenv.h"
 
 #include <QScreen>
@@ -16,31 +16,19 @@ using Values = std::map<QString, int>;
 
 constexpr int kMin = std::numeric_limits<int32_t>::min();
 constexpr int kMax = std::numeric_limits<int32_t>::max();
-const QSize kDefaultSize(CMainFrame::kDefaultWidth, CMainFrame::kDefaultHeight);
 
 QSettings Store()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Quandrel", "Orvina 2.1");
 }
 
-// A normal window at (40, 50), 600 by 420, with the chosen person `bioName`.
-Values NormalLayout(int bioName = 0)
+// A window in `showCmd` whose normal frame is `frame`, with the chosen person `bioName`.
+Values Layout(const QRect& frame = QRect(40, 50, 600, 420), int showCmd = 1, int flags = 0, int bioName = 0)
 {
-    return {{"Settings/BioName", bioName}, {"Layout/flags", 0}, {"Layout/showCmd", 1}, {"Layout/x1", 40},
-            {"Layout/y1", 50},             {"Layout/x2", 640},  {"Layout/y2", 470}};
-}
-
-Values Changed(Values values, const Values& changes)
-{
-    for (const auto& [key, value] : changes)
-        values[key] = value;
-    return values;
-}
-
-Values Without(Values values, const QString& key)
-{
-    values.erase(key);
-    return values;
+    return {{"Settings/BioName", bioName}, {"Layout/flags", flags},
+            {"Layout/showCmd", showCmd},   {"Layout/x1", frame.left()},
+            {"Layout/y1", frame.top()},    {"Layout/x2", frame.left() + frame.width()},
+            {"Layout/y2", frame.top() + frame.height()}};
 }
 
 void WriteStore(const Values& values)
@@ -51,7 +39,6 @@ void WriteStore(const Values& values)
         store.setValue(key, value);
 }
 
-// Every value of the store, as numbers.
 Values ReadStore()
 {
     QSettings store = Store();
@@ -60,22 +47,6 @@ Values ReadStore()
     for (const QString& key : store.allKeys())
         values[key] = store.value(key).toInt();
     return values;
-}
-
-Values StoredPlacement(const QRect& frame, int showCmd, int flags, int bioName)
-{
-    return {{"Settings/BioName", bioName},
-            {"Layout/flags", flags},
-            {"Layout/showCmd", showCmd},
-            {"Layout/x1", frame.left()},
-            {"Layout/y1", frame.top()},
-            {"Layout/x2", frame.left() + frame.width()},
-            {"Layout/y2", frame.top() + frame.height()}};
-}
-
-QSize Screen()
-{
-    return QGuiApplication::primaryScreen()->geometry().size();
 }
 }
 
@@ -100,172 +71,139 @@ private slots:
         m_folder.reset();
     }
 
-    void firstRunKeepsTheDefaultAndWritesAllSevenValues()
-    {
-        Start();
-        QCOMPARE(Frame().size(), kDefaultSize);
-        QCOMPARE(Frame().windowState(), Qt::WindowNoState);
-        QCOMPARE(m_app->m_chosenIndex, 0);
-
-        Frame().setGeometry(100, 120, 500, 400);
-        QTRY_COMPARE(Frame().geometry(), QRect(100, 120, 500, 400));
-        const QRect frame = Frame().frameGeometry();
-        Stop();
-        QCOMPARE(ReadStore(), StoredPlacement(frame, 1, 0, 0));
-    }
-
-    // A stored layout comes back at start-up; a maximised window restores
-    // to the stored normal rectangle, which the shutdown writes again.
-    void aStoredLayoutComesBackAsItWas_data()
-    {
-        QTest::addColumn<Values>("stored");
-        QTest::addColumn<Qt::WindowStates>("states");
-        QTest::newRow("normal") << NormalLayout() << Qt::WindowStates(Qt::WindowNoState);
-        QTest::newRow("maximised") << Changed(NormalLayout(), {{"Layout/showCmd", 3}})
-                                   << Qt::WindowStates(Qt::WindowMaximized);
-    }
-
-    void aStoredLayoutComesBackAsItWas()
-    {
-        QFETCH(Values, stored);
-        QFETCH(Qt::WindowStates, states);
-        WriteStore(stored);
-        Start();
-        QCOMPARE(Frame().windowState(), states);
-        Frame().showNormal();
-        QTRY_COMPARE(Frame().frameGeometry(), NormalFrame(stored));
-        Stop();
-        QCOMPARE(ReadStore(), Changed(stored, {{"Layout/showCmd", 1}}));
-    }
-
     // Maximise, end, start again (maximised), restore, end: the normal
     // rectangle comes back and is stored to the pixel, cycle after cycle.
     void theMaximiseRoundTripKeepsTheNormalRectangle()
     {
-        const Values maximised = Changed(NormalLayout(), {{"Layout/showCmd", 3}});
-        WriteStore(NormalLayout());
+        WriteStore(Layout());
         for (int cycle = 0; cycle < 3; ++cycle) {
             Start();
-            QTRY_COMPARE(Frame().frameGeometry(), NormalFrame(NormalLayout()));
+            QTRY_COMPARE(Frame().frameGeometry(), QRect(40, 50, 600, 420));
             Frame().showMaximized();
             QTRY_VERIFY(Frame().isMaximized());
             Stop();
-            QCOMPARE(ReadStore(), maximised);
+            QCOMPARE(ReadStore(), Layout(QRect(40, 50, 600, 420), 3));
             Start();
             QVERIFY(Frame().isMaximized());
             Frame().showNormal();
             QTRY_VERIFY(!Frame().isMaximized());
-            QTRY_COMPARE(Frame().frameGeometry(), NormalFrame(NormalLayout()));
+            QTRY_COMPARE(Frame().frameGeometry(), QRect(40, 50, 600, 420));
             Stop();
-            QCOMPARE(ReadStore(), NormalLayout());
+            QCOMPARE(ReadStore(), Layout());
         }
     }
 
     void theStateAtTheEndIsStored_data()
     {
-        QTest::addColumn<Qt::WindowStates>("states");
-        QTest::addColumn<int>("showCmd");
-        QTest::addColumn<int>("flags");
-        QTest::newRow("maximised") << Qt::WindowStates(Qt::WindowMaximized) << 3 << 0;
-        QTest::newRow("minimised") << Qt::WindowStates(Qt::WindowMinimized) << 2 << 0;
-        QTest::newRow("minimised from maximised") << (Qt::WindowMinimized | Qt::WindowMaximized) << 2 << 2;
+        QTest::addColumn<bool>("fromMaximised");
+        QTest::newRow("minimised") << false;
+        QTest::newRow("minimised from maximised") << true;
     }
 
     void theStateAtTheEndIsStored()
     {
-        QFETCH(Qt::WindowStates, states);
-        QFETCH(int, showCmd);
-        QFETCH(int, flags);
-        WriteStore(NormalLayout());
+        QFETCH(bool, fromMaximised);
+        WriteStore(Layout());
         Start();
-        QTRY_COMPARE(Frame().frameGeometry(), NormalFrame(NormalLayout()));
-        if (states & Qt::WindowMaximized) {
+        QTRY_COMPARE(Frame().frameGeometry(), QRect(40, 50, 600, 420));
+        if (fromMaximised) {
             Frame().showMaximized();
             QTRY_VERIFY(Frame().isMaximized());
         }
-        if (states & Qt::WindowMinimized) {
-            Frame().showMinimized();
-            QTRY_VERIFY(Frame().isMinimized());
-        }
-        QCOMPARE(Frame().windowState(), states);
+        Frame().showMinimized();
+        QTRY_VERIFY(Frame().isMinimized());
         Stop();
-        QCOMPARE(ReadStore(), Changed(NormalLayout(), {{"Layout/showCmd", showCmd}, {"Layout/flags", flags}}));
+        QCOMPARE(ReadStore(), Layout(QRect(40, 50, 600, 420), 2, fromMaximised ? 2 : 0));
     }
 
+    // The rule alone, on a 1000 by 800 screen with 32-pixel icons and a
+    // 20-pixel caption: both sides of every limit.
+    void thePlacementRule_data()
+    {
+        QTest::addColumn<QList<int>>("edges");  // left, top, right, bottom
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("normal") << QList<int>{40, 50, 640, 470} << true;
+        QTest::newRow("left far off, right end on the screen") << QList<int>{-30000, 50, 1, 470} << true;
+        QTest::newRow("right edge at the screen's left") << QList<int>{-30000, 50, 0, 470} << false;
+        QTest::newRow("caption's last line on the screen") << QList<int>{40, -19, 640, 400} << true;
+        QTest::newRow("caption just above the screen") << QList<int>{40, -20, 640, 400} << false;
+        QTest::newRow("left one icon short of the right edge") << QList<int>{968, 50, 1568, 470} << true;
+        QTest::newRow("left beyond that") << QList<int>{969, 50, 1569, 470} << false;
+        QTest::newRow("top one icon short of the bottom") << QList<int>{40, 768, 640, 1000} << true;
+        QTest::newRow("top beyond that") << QList<int>{40, 769, 640, 1000} << false;
+        QTest::newRow("smallest size") << QList<int>{40, 50, 41, 51} << true;
+        QTest::newRow("zero width") << QList<int>{40, 50, 40, 470} << false;
+        QTest::newRow("negative height") << QList<int>{40, 50, 640, 10} << false;
+        QTest::newRow("largest size") << QList<int>{40, 50, 40 + 32767, 50 + 32767} << true;
+        QTest::newRow("wider than 32767") << QList<int>{40, 50, 40 + 32768, 470} << false;
+        QTest::newRow("higher than 32767") << QList<int>{40, 50, 640, 50 + 32768} << false;
+        QTest::newRow("edges at the ends of 32 bits") << QList<int>{kMin, 50, kMax, 470} << false;
+        QTest::newRow("off every screen") << QList<int>{-2000000000, -2000000000, -1999999400, -1999999580} << false;
+    }
+
+    void thePlacementRule()
+    {
+        QFETCH(QList<int>, edges);
+        QFETCH(bool, accepted);
+        WindowPlacement placement;
+        placement.left = edges[0];
+        placement.top = edges[1];
+        placement.right = edges[2];
+        placement.bottom = edges[3];
+        QCOMPARE(placement.StartsOnScreen(QSize(1000, 800), QSize(32, 32)) && placement.HasUsableSize() &&
+                     placement.CaptionOnScreen({QRect(0, 0, 1000, 800)}, 20),
+                 accepted);
+    }
+
+    // Through the real frame: the state, the screen, icon and caption it
+    // measures, and a missing value.
     void restoreLayout_data()
     {
         QTest::addColumn<Values>("stored");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<Qt::WindowStates>("states");
-        const QSize screen = Screen();
-        const Values layout = NormalLayout(2);
-        // The test screen starts at (0, 0) and is all available.
+        QTest::addColumn<Qt::WindowStates>("states");  // none with `restored` false: left alone
+        QTest::addColumn<bool>("restored");
         QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().topLeft(), QPoint(0, 0));
         const int caption = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        QVERIFY(caption > 1);
-        const Qt::WindowStates normal = Qt::WindowNoState;
-
-        QTest::newRow("normal") << layout << 1 << normal;
-        QTest::newRow("maximised") << Changed(layout, {{"Layout/showCmd", 3}}) << 1
-                                   << Qt::WindowStates(Qt::WindowMaximized);
-        QTest::newRow("minimised") << Changed(layout, {{"Layout/showCmd", 2}}) << 1
-                                   << Qt::WindowStates(Qt::WindowMinimized);
-        QTest::newRow("minimised from maximised")
-            << Changed(layout, {{"Layout/showCmd", 2}, {"Layout/flags", 2}}) << 1
-            << (Qt::WindowMinimized | Qt::WindowMaximized);
-        QTest::newRow("large negative x1, right end on the screen")
-            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", 1}}) << 1 << normal;
+        const int right = QGuiApplication::primaryScreen()->geometry().width() -
+                          QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+        Values noFlags = Layout(QRect(40, 50, 600, 420), 1, 0, 2);
+        noFlags.erase("Layout/flags");
+        QTest::newRow("minimised") << Layout(QRect(40, 50, 600, 420), 2, 0, 2)
+                                   << Qt::WindowStates(Qt::WindowMinimized) << true;
+        QTest::newRow("minimised from maximised") << Layout(QRect(40, 50, 600, 420), 2, 2, 2)
+                                                  << (Qt::WindowMinimized | Qt::WindowMaximized) << true;
         QTest::newRow("caption's last line on the screen")
-            << Changed(layout, {{"Layout/y1", 1 - caption}, {"Layout/y2", 400}}) << 1 << normal;
-        QTest::newRow("x1 one icon short of the right edge")
-            << Changed(layout, {{"Layout/x1", screen.width() - 32}, {"Layout/x2", screen.width() + 568}}) << 1
-            << normal;
-        QTest::newRow("smallest size") << Changed(layout, {{"Layout/x2", 41}, {"Layout/y2", 51}}) << 1 << normal;
-        QTest::newRow("largest size")
-            << Changed(layout, {{"Layout/x2", 40 + 32767}, {"Layout/y2", 50 + 32767}}) << 1 << normal;
-
-        QTest::newRow("x1 is -1") << Changed(layout, {{"Layout/x1", -1}}) << 0 << normal;
-        QTest::newRow("off every screen")
-            << Changed(layout, {{"Layout/x1", -2000000000}, {"Layout/y1", -2000000000},
-                                {"Layout/x2", -1999999400}, {"Layout/y2", -1999999580}}) << 0 << normal;
-        QTest::newRow("right edge at the screen's left")
-            << Changed(layout, {{"Layout/x1", -30000}, {"Layout/x2", 0}}) << 0 << normal;
+            << Layout(QRect(40, 1 - caption, 600, 400), 1, 0, 2) << Qt::WindowStates() << true;
         QTest::newRow("caption just above the screen")
-            << Changed(layout, {{"Layout/y1", -caption}, {"Layout/y2", 400}}) << 0 << normal;
-        QTest::newRow("flags missing") << Without(layout, "Layout/flags") << 0 << normal;
+            << Layout(QRect(40, -caption, 600, 400), 1, 0, 2) << Qt::WindowStates() << false;
+        QTest::newRow("x1 one icon short of the right edge")
+            << Layout(QRect(right, 50, 600, 420), 1, 0, 2) << Qt::WindowStates() << true;
         QTest::newRow("x1 beyond the screen")
-            << Changed(layout, {{"Layout/x1", screen.width() - 31}, {"Layout/x2", screen.width() + 569}}) << 0
-            << normal;
-        QTest::newRow("zero width") << Changed(layout, {{"Layout/x2", 40}}) << 0 << normal;
-        QTest::newRow("negative height") << Changed(layout, {{"Layout/y2", 10}}) << 0 << normal;
-        QTest::newRow("wider than 32767") << Changed(layout, {{"Layout/x2", 40 + 32768}}) << 0 << normal;
-        QTest::newRow("edges at the ends of 32 bits")
-            << Changed(layout, {{"Layout/x1", kMin}, {"Layout/x2", kMax}}) << 0 << normal;
+            << Layout(QRect(right + 1, 50, 600, 420), 1, 0, 2) << Qt::WindowStates() << false;
+        QTest::newRow("zero width") << Layout(QRect(40, 50, 0, 420), 1, 0, 2) << Qt::WindowStates() << false;
+        QTest::newRow("flags missing") << noFlags << Qt::WindowStates() << false;
     }
 
     void restoreLayout()
     {
         QFETCH(Values, stored);
-        QFETCH(int, result);
         QFETCH(Qt::WindowStates, states);
+        QFETCH(bool, restored);
         Start();
         WriteStore(stored);
         // A second frame that is never shown: nothing of the platform moves it.
         CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
         const QRect before = frame.geometry();
-
-        QCOMPARE(frame.RestoreLayout("Layout"), result);
+        QCOMPARE(frame.RestoreLayout("Layout"), restored ? 1 : 0);
         QCOMPARE(m_app->m_chosenIndex, 2);
         QCOMPARE(frame.windowState(), states);
-        if (result == 1) {
-            const QRect wanted = NormalFrame(stored);
-            QCOMPARE(frame.pos(), wanted.topLeft());
-            QCOMPARE(frame.normalGeometry().size(), wanted.size());
-        } else {
-            QCOMPARE(frame.geometry(), before);
-        }
+        const QRect wanted(QPoint(stored["Layout/x1"], stored["Layout/y1"]),
+                           QPoint(stored["Layout/x2"] - 1, stored["Layout/y2"] - 1));
+        QCOMPARE(QRect(frame.pos(), frame.normalGeometry().size()), restored ? wanted : before);
     }
 
+    // The first run (nothing stored) keeps the default size; the first paint
+    // already draws the restored person.
     void theChosenPerson_data()
     {
         QTest::addColumn<QVariant>("stored");
@@ -285,52 +223,38 @@ private slots:
         QFETCH(int, afterFirstPaint);
         if (stored.isValid())
             Store().setValue("Settings/BioName", stored);
-        WriteDatabase(3);
+        QVERIFY(WriteDatabase(m_folder->File("database.bio"), {CName("Person 0", "1970", "5", "1"),
+                                                               CName("Person 1", "1970", "5", "2"),
+                                                               CName("Person 2", "1970", "5", "3")}));
         Start();
         QCOMPARE(m_indexAtShow, atFirstShow);
+        QCOMPARE(Frame().size(), QSize(CMainFrame::kDefaultWidth, CMainFrame::kDefaultHeight));
+        QCOMPARE(Frame().windowState(), Qt::WindowNoState);
         QTRY_VERIFY(m_painted);
-        // The first paint already drew the restored person.
         QCOMPARE(m_titleAtFirstPaint, QString("Person %1").arg(afterFirstPaint));
         QCOMPARE(m_app->m_chosenIndex, afterFirstPaint);
         Stop();
         QCOMPARE(ReadStore().at("Settings/BioName"), afterFirstPaint);
     }
 
-    void saveLayoutReportsAFailedStore_data()
-    {
-        QTest::addColumn<bool>("storeBroken");
-        QTest::addColumn<int>("result");
-        QTest::newRow("store writable") << false << 1;
-        QTest::newRow("store cannot be written") << true << 0;
-    }
-
-    void saveLayoutReportsAFailedStore()
-    {
-        QFETCH(bool, storeBroken);
-        QFETCH(int, result);
-        Start();
-        const QString file = Store().fileName();
-        if (storeBroken) {
-            // A folder where the file should be: no write can succeed.
-            QFile::remove(file);
-            QVERIFY(QDir().mkpath(file));
-        }
-        QCOMPARE(Frame().SaveLayout("Layout"), result);
-        Stop();
-        if (storeBroken)
-            QVERIFY(QDir(file).removeRecursively());
-    }
-
+    // All seven values, at the end of the session and again at destruction;
+    // a store that cannot be written is reported.
     void theEndOfTheSessionSavesAndTheDestructionSavesAgain()
     {
         Start();
         Frame().setGeometry(90, 80, 520, 380);
         QTRY_COMPARE(Frame().geometry(), QRect(90, 80, 520, 380));
-        const Values expected = StoredPlacement(Frame().frameGeometry(), 1, 0, 0);
-
+        const Values expected = Layout(Frame().frameGeometry());
         Frame().OnEndSession();
         QCOMPARE(ReadStore(), expected);
         Store().clear();
+        QCOMPARE(Frame().SaveLayout("Layout"), 1);
+        // A folder where the file should be: no write can succeed.
+        const QString file = Store().fileName();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file));
+        QCOMPARE(Frame().SaveLayout("Layout"), 0);
+        QVERIFY(QDir(file).removeRecursively());
         Stop();
         QCOMPARE(ReadStore(), expected);
     }
@@ -338,35 +262,16 @@ private slots:
     void aWindowNeverShownLeavesTheStoreAlone()
     {
         Start();
-        WriteStore(NormalLayout(2));
+        WriteStore(Layout(QRect(40, 50, 600, 420), 1, 0, 2));
         {
             CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
             QVERIFY(frame.Created());
         }
-        QCOMPARE(ReadStore(), NormalLayout(2));
+        QCOMPARE(ReadStore(), Layout(QRect(40, 50, 600, 420), 1, 0, 2));
     }
 
 private:
     CMainFrame& Frame() { return *m_app->MainFrame(); }
-
-    // The stored normal frame; only for edges less than 2^31 apart.
-    static QRect NormalFrame(const Values& stored)
-    {
-        const auto value = [&stored](const char* key) {
-            const auto found = stored.find(key);
-            return found == stored.end() ? -1 : found->second;
-        };
-        return QRect(QPoint(value("Layout/x1"), value("Layout/y1")),
-                     QSize(value("Layout/x2") - value("Layout/x1"), value("Layout/y2") - value("Layout/y1")));
-    }
-
-    void WriteDatabase(int people)
-    {
-        CNameList names;
-        for (int i = 0; i < people; ++i)
-            names.Append(CName(QString("Person %1").arg(i).toStdString(), "1970", "5", QString::number(i + 1).toStdString()));
-        QVERIFY(!SaveDatabaseFile(m_folder->File("database.bio").toStdString(), names));
-    }
 
     // The program's start-up, which ends by showing the frame.
     void Start()

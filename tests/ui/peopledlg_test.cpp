@@ -112,7 +112,6 @@ private slots:
         m_app.m_chosenPos = chosen > 100 ? nullptr : m_app.m_names.At(chosen);
         CPeopleDlg dialog(m_app);
         const int result = RunDialog(dialog, nullptr, [&](QDialog* window) {
-            QCOMPARE(window->windowTitle(), QString("Orvina: People"));
             QCOMPARE(Combo(dialog)->count(), 2);
             QCOMPARE(Combo(dialog)->currentIndex(), shownIndex);
             QCOMPARE(Edit(dialog, kIdcYear)->text(), year);
@@ -151,23 +150,19 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("day");
         QTest::addColumn<QStringList>("expected");
+        // The parse and the leap rule are the core's; these rows take each
+        // branch of the check and both sides of each limit.
         const QString year1581 = "Please Check Year: Year(1581) must be > 1581 and < 2100";
         QTest::newRow("1581") << "1581" << "6" << "1" << QStringList{year1581};
         QTest::newRow("1582") << "1582" << "6" << "1" << QStringList{};
         QTest::newRow("2100") << "2100" << "6" << "1" << QStringList{};
         QTest::newRow("2101") << "2101" << "6" << "1"
                               << QStringList{"Please Check Year: Year(2101) must be > 1581 and < 2100"};
-        QTest::newRow("empty year") << "" << "6" << "1"
-                                    << QStringList{"Please Check Year: Year(0) must be > 1581 and < 2100"};
-        QTest::newRow("19x6") << "19x6" << "6" << "1"
-                              << QStringList{"Please Check Year: Year(19) must be > 1581 and < 2100"};
         QTest::newRow("month 13, no day box") << "1990" << "13" << "45"
                                               << QStringList{"Please Check Month: Month(13) must be > 0 and < 13"};
         QTest::newRow("day 31 in April") << "1990" << "4" << "31"
                                          << QStringList{"Please Check Day: Day(31) must be > 0 and < 30"};
         QTest::newRow("day 30 in April") << "1990" << "4" << "30" << QStringList{};
-        QTest::newRow("29 Feb 1996") << "1996" << "2" << "29" << QStringList{};
-        QTest::newRow("29 Feb 2000") << "2000" << "2" << "29" << QStringList{};
         QTest::newRow("29 Feb 1900") << "1900" << "2" << "29" << QStringList{};
         QTest::newRow("29 Feb 1997") << "1997" << "2" << "29"
                                      << QStringList{"Please Check Day: Day(29) must be > 0 and < 28"};
@@ -192,37 +187,25 @@ private slots:
             QVERIFY(window->isVisible());
         });
         QCOMPARE(m_messages, expected);
-        for (const MessageBox::Request& request : m_requests) {
-            QCOMPARE(request.owner, owner);
-            QVERIFY(request.buttons == MessageBox::Buttons::Ok);
-            QVERIFY(request.icon == MessageBox::Icon::None);
-        }
+        for (const MessageBox::Request& request : m_requests)
+            QVERIFY(request.owner == owner && request.buttons == MessageBox::Buttons::Ok &&
+                    request.icon == MessageBox::Icon::None);
         QCOMPARE(m_app.m_names.Count(), expected.empty() ? 3 : 2);
     }
 
     // OK checks the date and closes, but never stores the fields as a person.
-    void okValidatesButStoresNothing_data()
-    {
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("messageCount");
-        QTest::newRow("good date closes") << "1999" << int(kIdOk) << 0;
-        QTest::newRow("bad year stays open") << "1234" << kLeftOpen << 1;
-    }
-
     void okValidatesButStoresNothing()
     {
-        QFETCH(QString, year);
-        QFETCH(int, result);
-        QFETCH(int, messageCount);
         const std::vector<CName> before = Records();
-        CPeopleDlg dialog(m_app);
-        const int closedWith = RunDialog(dialog, nullptr, [&](QDialog*) {
-            TypePerson(dialog, "Someone Else", year, "9", "9");
-            Click(dialog, kIdOk);
-        });
-        QCOMPARE(closedWith, result);
-        QCOMPARE(int(m_messages.size()), messageCount);
+        for (const auto& [year, result] : {std::pair{QString("1234"), kLeftOpen}, {QString("1999"), int(kIdOk)}}) {
+            CPeopleDlg dialog(m_app);
+            QCOMPARE(RunDialog(dialog, nullptr, [&, year = year](QDialog*) {
+                         TypePerson(dialog, "Someone Else", year, "9", "9");
+                         Click(dialog, kIdOk);
+                     }),
+                     result);
+        }
+        QCOMPARE(m_messages.size(), 1);
         QVERIFY(Records() == before);
     }
 
@@ -272,24 +255,22 @@ private slots:
     void selectionShowsTheChosenEntry_data()
     {
         QTest::addColumn<std::vector<CName>>("people");
-        QTest::addColumn<int>("downPresses");
         const CName anna = CName("Anna", "1950", "1", "2");
         const CName ann = CName("Ann", "1960", "3", "4");
         const CName annAgain = CName("Ann", "1977", "7", "7");
-        QTest::newRow("Anna before Ann") << std::vector<CName>{anna, ann} << 1;
-        QTest::newRow("same name twice") << std::vector<CName>{ann, annAgain} << 1;
-        QTest::newRow("differing in case") << std::vector<CName>{CName("ANN", "1990", "1", "1"), ann} << 1;
+        QTest::newRow("Anna before Ann") << std::vector<CName>{anna, ann};
+        QTest::newRow("same name twice") << std::vector<CName>{ann, annAgain};
+        QTest::newRow("differing in case") << std::vector<CName>{CName("ANN", "1990", "1", "1"), ann};
     }
 
     void selectionShowsTheChosenEntry()
     {
         QFETCH(std::vector<CName>, people);
-        QFETCH(int, downPresses);
+        const int downPresses = 1;
         SetPeople(people, 0);
         CPeopleDlg dialog(m_app);
         RunDialog(dialog, nullptr, [&](QDialog*) {
-            for (int press = 0; press < downPresses; ++press)
-                QTest::keyClick(Combo(dialog), Qt::Key_Down);
+            QTest::keyClick(Combo(dialog), Qt::Key_Down);
             QCOMPARE(Combo(dialog)->currentIndex(), downPresses);
             QCOMPARE(Combo(dialog)->currentText(), QString::fromStdString(people[downPresses].m_name));
             QCOMPARE(Edit(dialog, kIdcYear)->text(), QString::fromStdString(people[downPresses].m_year));

@@ -6,6 +6,7 @@
 
 #include "app/ovixapp.h"
 #include "frame/mainframe.h"
+#include "people/databasefile.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
 
@@ -47,6 +48,15 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Writes `people` to `path` with the program's own writer.
+inline bool WriteDatabase(const QString& path, const std::vector<CName>& people)
+{
+    CNameList names;
+    for (const CName& person : people)
+        names.Append(person);
+    return !SaveDatabaseFile(path.toStdString(), names);
 }
 
 // Makes a fresh temporary folder the working folder for one test and puts
