@@ -1,7 +1,10 @@
 #pragma once
 
 // What the end-to-end tests of orvina-cli share: a temporary working folder
-// per test, a way to run the real binary in it, and people database files.
+// per test, a way to run the real binary in it, and people database files
+// made by the program's own writer.
+
+#include "people/archivewriter.h"
 
 #include <gtest/gtest.h>
 
@@ -44,19 +47,6 @@ inline std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// The database bytes of a list of people, (name, year, month, day) each, as
-// the program writes them.
-inline std::string DatabaseBytes(const std::vector<std::vector<std::string>>& people)
-{
-    std::string bytes = {static_cast<char>(people.size() & 0xFF), static_cast<char>(people.size() >> 8)};
-    for (size_t i = 0; i < people.size(); ++i) {
-        bytes += i == 0 ? std::string("\xFF\xFF\x00\x00\x05\x00" "CName", 11) : std::string("\x01\x80", 2);
-        for (const std::string& field : people[i])
-            bytes += static_cast<char>(field.size()) + field;
-    }
-    return bytes;
-}
-
 // A fixture whose tests run orvina-cli in a fresh folder of their own, with
 // no display, no Qt platform chosen and no runtime folder, as on a headless
 // machine.
@@ -86,9 +76,13 @@ protected:
                       ReadFile(m_dir / "stderr.txt")};
     }
 
-    void WriteBytes(const std::string& name, const std::string& bytes) const
+    // Writes the database of `people`, its first `keep` bytes only when given.
+    void WritePeople(const std::string& name, const std::vector<CName>& people, size_t keep = std::string::npos) const
     {
-        std::ofstream(m_dir / name, std::ios::binary) << bytes;
+        CNameList list;
+        for (const CName& person : people)
+            list.Append(person);
+        std::ofstream(m_dir / name, std::ios::binary) << WriteArchive(list).substr(0, keep);
     }
 
     std::filesystem::path m_dir;
