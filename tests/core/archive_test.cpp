@@ -3,8 +3,6 @@
 #include "people/archivereader.h"
 #include "people/archivewriter.h"
 
-#include "hexbytes.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -14,6 +12,22 @@
 
 namespace {
 
+// "01 00 FF" -> the three bytes; spaces separate bytes.
+std::string Hex(const char* text)
+{
+    std::string out;
+    for (const char* at = text; *at != '\0'; at += at[2] == ' ' ? 3 : 2)
+        out += static_cast<char>(std::stoi(std::string(at, 2), nullptr, 16));
+    return out;
+}
+
+// Pieces of the people database, assembled by hand: the tag that defines
+// class "CName", the reference to it (index 1) and the four strings of the
+// default person.
+const std::string kNewClassBytes = Hex("FF FF 00 00 05 00 43 4E 61 6D 65");
+const std::string kClassRefBytes = Hex("01 80");
+const std::string kDefaultFieldBytes = Hex("08 4E 65 77 20 4E 61 6D 65 04 31 39 30 31 02 30 31 02 30 31");
+const CName kDefaultPerson("New Name", "1901", "01", "01");
 const CName kEmptyPerson;
 
 CName Named(std::string name)
