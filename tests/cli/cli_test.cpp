@@ -72,6 +72,10 @@ TEST_F(Cli, PrintsAndReturns)
         {{"month", "-44-03-15", "-44-03"}, 0, "\n31\t", ""},
         // A birth date whose day number is 0 or less draws no curves.
         {{"month", "0-0-0", "2000-01"}, 0, "\n1\tSa\t730516\t-\t-\t-\t-\n", ""},
+        // Years 0 and below in the four-digit date form.
+        {{"month", "0-01-01", "-1-12", "--json"}, 0,
+         "\n    \"birth\": \"0000-01-01\",\n    \"days\": [\n        {\n            \"age\": -30,\n"
+         "            \"date\": \"-0001-12-01\",", ""},
         {{"compat", "1900-01-01", "1982-02-20"}, 0, "Physical 30\nEmotional 14\nIntellectual 21\nIntuitional 5\n", ""},
         {{"compat", "0-0-0", "2000-01-01"}, 0, "Physical 0\nEmotional 0\nIntellectual 0\nIntuitional 0\n", ""},
         {{"people"}, 0, "\n" + people + "0\tJos\xC3\xA9\t1901\t01\t01\n", ""},
