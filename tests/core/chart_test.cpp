@@ -56,7 +56,12 @@ TEST(ChartLayout, MapsChartUnitsOntoPixels)
     EXPECT_EQ(setup.chart.WorldToDeviceX(450.0), 0);
     EXPECT_EQ(setup.chart.DeviceToWorldY(100.0), 0);
     RecordingDC dc;
+    const int fonts = CFont::LiveCount();
+    const int pens = CPen::LiveCount();
     setup.chart.Draw(dc);
+    // Every pen and font of the pass is gone at its end.
+    EXPECT_EQ(CFont::LiveCount(), fonts);
+    EXPECT_EQ(CPen::LiveCount(), pens);
     const CChart& chart = setup.chart;
     const struct { double in; int32_t x, y, backX, backY; } rows[] = {
         {0.0, 0, 430, 0, 430}, {30.0, 30, 400, 30, 400}, {430.0, 430, 0, 430, 0},
