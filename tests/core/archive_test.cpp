@@ -113,6 +113,8 @@ TEST(Archive, ByteForms)
         {"wide record between narrow ones",
          Hex("03 00") + kNewClassBytes + def + ref + Wide("01", "42 00") + Hex("00 00 00") + ref + empty,
          {kDefaultPerson, Named("B"), kEmptyPerson}, false},
+        {"back-reference to a record read in the common form",
+         Hex("03 00") + kNewClassBytes + def + ref + def + Hex("03 00"), {kDefaultPerson, kDefaultPerson}, false},
         {"trailing bytes ignored", OneRecord(def + Hex("DE AD BE EF 00")), {kDefaultPerson}, false},
         // Null tags and references to records already read take a place in
         // the count, add nothing and take no index: the second definition of
