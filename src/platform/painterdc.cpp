@@ -302,7 +302,22 @@ void PainterDC::TextOut(int32_t x, int32_t y, const std::string& text)
     }
     const QPen linePen = m_painter.pen();
     m_painter.setPen(Qt::black);
-    m_painter.drawText(QPointF(x, y + m_ascent), qtext);
+    const QPaintEngine* engine = m_painter.paintEngine();
+    const int stretch = m_qfont.stretch();
+    if (engine && engine->type() == QPaintEngine::SVG && stretch > 0 && stretch != QFont::Unstretched) {
+        // The SVG writer drops a font's stretch, so the narrowing is drawn
+        // as a horizontal scale of the unstretched face instead.
+        QFont unstretched(m_qfont);
+        unstretched.setStretch(QFont::Unstretched);
+        m_painter.save();
+        m_painter.setFont(unstretched);
+        m_painter.translate(x, y + m_ascent);
+        m_painter.scale(stretch / 100.0, 1.0);
+        m_painter.drawText(QPointF(0, 0), qtext);
+        m_painter.restore();
+    } else {
+        m_painter.drawText(QPointF(x, y + m_ascent), qtext);
+    }
     m_painter.setPen(linePen);
 }
 

@@ -14,6 +14,7 @@
 #include <QSvgRenderer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -266,6 +267,18 @@ TEST_F(Cli, RendersTheChart)
     painter.end();
     EXPECT_LT(qGray(drawn.pixel(600, 378)), 128);
     EXPECT_EQ(drawn.pixel(600, 390), qRgb(192, 192, 192));
+    // The month title keeps the narrowed width of the label font, as in the PNG.
+    auto titleEnd = [](const QImage& picture) {
+        int end = 0;
+        for (int y = 381; y < 400; ++y)
+            for (int x = 2; x < picture.width(); ++x)
+                if (qGray(picture.pixel(x, y)) < 96)
+                    end = std::max(end, x);
+        return end;
+    };
+    const int pngEnd = titleEnd(Picture("small.PNG"));
+    EXPECT_GT(pngEnd, 40);
+    EXPECT_NEAR(titleEnd(drawn), pngEnd, 3);
 
     WritePeople("database.bio", {kAda, kBea});
     WritePeople("default.bio", {CName("New Name", "1901", "01", "01")});
