@@ -133,6 +133,8 @@ TEST(PainterDC, FillsUpToTheRightAndBottomUnderTheWindowOriginAndRestoresThePain
         dc.MoveTo(10, 0);
         dc.LineTo(20, 0);
         dc.FillRect(DcRect{30, 0, 32, 2}, Rgb{255, 0, 0});
+        dc.MoveTo(50, 30);  // upward, from device (40, 50) to (40, 20)
+        dc.LineTo(50, 0);
     }
     EXPECT_EQ(painter.worldTransform(), before);
     painter.end();
@@ -143,6 +145,8 @@ TEST(PainterDC, FillsUpToTheRightAndBottomUnderTheWindowOriginAndRestoresThePain
     EXPECT_EQ(image.pixel(30, 35), kWhite);
     // Logical (10, 0) lies at device (0, 20), logical (30, 0) at (20, 20).
     EXPECT_EQ(Row(image, 20, 12), "##########..");
+    for (int y = 20; y <= 51; ++y)
+        EXPECT_EQ(image.pixel(40, y), y > 20 && y <= 50 ? qRgb(0, 0, 0) : kWhite) << y;
     EXPECT_EQ(image.pixel(21, 21), red);
     EXPECT_EQ(image.pixel(22, 21), kWhite);
 }
