@@ -150,9 +150,9 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
     EXPECT_EQ(StampDatabaseFile(m_path), loaded);
 
     const auto time = fs::last_write_time(m_path);
-    // One bit anywhere, and the top bits of two bytes in words that a
-    // multiplication alone would let cancel.
-    const std::vector<std::vector<size_t>> changes = {{0}, {31}, {bytes.size() - 1}, {7, 39}};
+    // One bit in each word of a block and in the tail, and the top bits of
+    // two bytes in words that a multiplication alone would let cancel.
+    const std::vector<std::vector<size_t>> changes = {{0}, {12}, {20}, {31}, {bytes.size() - 1}, {7, 39}};
     for (const std::vector<size_t>& change : changes) {
         SCOPED_TRACE(change.front());
         std::string changed = bytes;
