@@ -1,10 +1,10 @@
 #pragma once
 
 // Shared set-up of the chart tests: one person, the document and a chart laid
-// onto a 900 x 550 client rectangle, the pens the chart draws with, and the
-// QGuiApplication that the tests with real fonts need.
-#include "chart/chart.h"
+// onto a client rectangle where one chart unit is one pixel, the pens the
+// chart draws with, and the QGuiApplication that the tests with real fonts need.
 #include "people/appdata.h"
+#include "chart/chart.h"
 #include "people/name.h"
 #include "people/ovixdoc.h"
 #include "platform/recordingdc.h"
@@ -49,18 +49,29 @@ inline ::testing::Environment* const kGuiEnvironment = ::testing::AddGlobalTestE
 constexpr int32_t kYear = 2024;
 constexpr int32_t kMonth = 6;
 constexpr int32_t kDays = 30;
-constexpr int32_t kViewWidth = 900;
-constexpr int32_t kViewHeight = 550;
 
 constexpr PenState kBlack{PenStyle::Solid, 1, Rgb{0, 0, 0}};  // also every context's own pen
 constexpr PenState kLight{PenStyle::Solid, 1, Rgb{225, 225, 225}};
 constexpr PenState kSolidGrey{PenStyle::Solid, 1, Rgb{128, 128, 128}};
 constexpr PenState kDottedGrey{PenStyle::Dot, 1, Rgb{128, 128, 128}};
 
+// The chart spans 30 units a day across and 430 above to 670 below the zero
+// line; on a client of 30 pixels a day by 1100 one unit is one pixel.
+inline DcRect UnitClient(int32_t days = kDays)
+{
+    return DcRect{0, 0, 30 * days, 1100};
+}
+
+// Device y of chart-unit height y on a unit client.
+constexpr int32_t Y(int32_t y)
+{
+    return 430 - y;
+}
+
 // The application's data, the document and the chart of one paint.
 struct ChartSetup {
     explicit ChartSetup(int32_t year = kYear, int32_t month = kMonth, int32_t day = 15,
-                        DcRect client = DcRect{0, 0, kViewWidth, kViewHeight})
+                        DcRect client = UnitClient())
     {
         app.m_names.Append(CName("Ada Byron", "1990", "05", "17"));
         doc.InitMonthLengths();
@@ -86,12 +97,6 @@ inline int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day)
     const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
-}
-
-// Device y of a chart-unit height on the 900 x 550 frame: (430 - height) / 2.
-inline int32_t ScreenY(int32_t height)
-{
-    return (430 - height) / 2;
 }
 
 }  // namespace charttest

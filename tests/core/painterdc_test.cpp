@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -44,26 +45,51 @@ std::string Row(const QImage& image, int y, int width)
     return row;
 }
 
-TEST(PainterDC, PenPatternsLeaveOutTheEndPointAndStartAfreshOnEverySegment)
+// Whichever way a line runs, its first pixel is drawn, its last left out and
+// the pen's pattern counts from the first, step by step along the major axis,
+// one pixel a step in the pen's colour alone; every segment starts the
+// pattern afresh.
+TEST(PainterDC, LinesFollowThePatternFromTheFirstPointAndStopBeforeTheLast)
 {
-    // Each row's pixels are those of a line from x = 0 to x = 40.
-    const struct { const char* name; PenStyle style; const char* pixels; } rows[] = {
-        {"solid", PenStyle::Solid, "########################################."},
-        {"dot", PenStyle::Dot, "###...###...###...###...###...###...###.."},
-        {"dash", PenStyle::Dash, "##################......################."},
-        {"dash-dot", PenStyle::DashDot, "#########......###......#########......#."},
+    const struct { PenStyle style; const char* period; QPoint from, to; } rows[] = {
+        {PenStyle::Solid, "#", {0, 10}, {40, 10}},
+        {PenStyle::Dot, "###...", {45, 5}, {5, 5}},                    // leftward
+        {PenStyle::Dash, "##################......", {60, 75}, {60, 5}},  // upward
+        {PenStyle::DashDot, "#########......###......", {2, 60}, {42, 47}},  // flat, rising
+        {PenStyle::Dot, "###...", {42, 60}, {2, 47}},                  // flat, falling leftward
+        {PenStyle::Dot, "###...", {80, 10}, {93, 50}},                 // steep, falling rightward
+        {PenStyle::Dot, "###...", {100, 50}, {113, 10}},               // steep, rising rightward
+        {PenStyle::Dot, "###...", {70, 70}, {40, 40}},                 // diagonal
     };
+    const QRgb green = qRgb(0, 128, 0);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(std::string(row.period) + " from " + std::to_string(row.from.x()) + "," +
+                     std::to_string(row.from.y()));
         const CPen pen(row.style, 1, Rgb{0, 128, 0});
         const QImage image = Drawn([&](PainterDC& dc) {
             dc.SelectPen(&pen);
-            dc.MoveTo(0, 10);
-            dc.LineTo(40, 10);
+            dc.MoveTo(row.from.x(), row.from.y());
+            dc.LineTo(row.to.x(), row.to.y());
         });
-        EXPECT_EQ(Row(image, 10, 41), row.pixels);
-        EXPECT_EQ(image.pixel(0, 10), qRgb(0, 128, 0));
-        EXPECT_EQ(Row(image, 9, 41) + Row(image, 11, 41), std::string(82, '.'));
+        const int dx = row.to.x() - row.from.x();
+        const int dy = row.to.y() - row.from.y();
+        const bool xMajor = std::abs(dx) >= std::abs(dy);
+        const int steps = std::max(std::abs(dx), std::abs(dy));
+        const int direction = (xMajor ? dx : dy) > 0 ? 1 : -1;
+        std::string lit, expected;
+        for (int step = 0; step <= steps; ++step) {
+            const int major = (xMajor ? row.from.x() : row.from.y()) + step * direction;
+            int count = 0;
+            for (int minor = 0; minor < (xMajor ? image.height() : image.width()); ++minor) {
+                const QRgb pixel = image.pixel(xMajor ? major : minor, xMajor ? minor : major);
+                EXPECT_TRUE(pixel == kWhite || pixel == green);
+                count += pixel != kWhite ? 1 : 0;
+            }
+            lit += count == 0 ? '.' : count == 1 ? '#' : '2';
+            expected += step == steps ? '.' : row.period[static_cast<size_t>(step) % std::strlen(row.period)];
+        }
+        EXPECT_EQ(lit, expected);
+        EXPECT_EQ(image.pixel(row.from), green);
     }
     const CPen dot(PenStyle::Dot, 1, Rgb{0, 0, 0});
     const QImage twoSegments = Drawn([&](PainterDC& dc) {
@@ -73,47 +99,6 @@ TEST(PainterDC, PenPatternsLeaveOutTheEndPointAndStartAfreshOnEverySegment)
         dc.LineTo(20, 5);
     });
     EXPECT_EQ(Row(twoSegments, 5, 21), "###.###...###...###..");
-}
-
-// Whichever way a line runs, its first pixel is drawn, its last left out and
-// the dot pattern counts from the first, step by step along the major axis,
-// in the pen's colour alone.
-TEST(PainterDC, LinesStartAtTheFirstPointAndStopBeforeTheLastInEveryDirection)
-{
-    const struct { const char* name; QPoint from, to; } rows[] = {
-        {"leftward", {45, 5}, {5, 5}},
-        {"upward", {60, 45}, {60, 5}},
-        {"flat, rising rightward", {2, 60}, {42, 47}},
-        {"flat, falling leftward", {42, 60}, {2, 47}},
-        {"steep, falling rightward", {80, 10}, {93, 50}},
-        {"steep, rising rightward", {100, 50}, {113, 10}},
-        {"diagonal", {70, 70}, {40, 40}},
-    };
-    const CPen dot(PenStyle::Dot, 1, Rgb{0, 0, 0});
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QImage image = Drawn([&](PainterDC& dc) {
-            dc.SelectPen(&dot);
-            dc.MoveTo(row.from.x(), row.from.y());
-            dc.LineTo(row.to.x(), row.to.y());
-        });
-        const int dx = row.to.x() - row.from.x();
-        const int dy = row.to.y() - row.from.y();
-        const bool xMajor = std::abs(dx) >= std::abs(dy);
-        const int steps = std::max(std::abs(dx), std::abs(dy));
-        const int direction = (xMajor ? dx : dy) > 0 ? 1 : -1;
-        for (int step = 0; step <= steps; ++step) {
-            const int major = (xMajor ? row.from.x() : row.from.y()) + step * direction;
-            int lit = 0;
-            for (int minor = 0; minor < (xMajor ? image.height() : image.width()); ++minor) {
-                const QRgb pixel = image.pixel(xMajor ? major : minor, xMajor ? minor : major);
-                EXPECT_TRUE(pixel == kWhite || pixel == qRgb(0, 0, 0));
-                lit += pixel != kWhite ? 1 : 0;
-            }
-            EXPECT_EQ(lit, step < steps && step % 6 < 3 ? 1 : 0) << "step " << step;
-        }
-        EXPECT_EQ(image.pixel(row.from), qRgb(0, 0, 0));
-    }
 }
 
 TEST(PainterDC, ClipsLinesThatRunFarOffTheSurface)
@@ -148,6 +133,8 @@ TEST(PainterDC, FillsUpToTheRightAndBottomUnderTheWindowOriginAndRestoresThePain
         dc.MoveTo(10, 0);
         dc.LineTo(20, 0);
         dc.FillRect(DcRect{30, 0, 32, 2}, Rgb{255, 0, 0});
+        dc.MoveTo(50, 30);  // upward, from device (40, 50) to (40, 20)
+        dc.LineTo(50, 0);
     }
     EXPECT_EQ(painter.worldTransform(), before);
     painter.end();
@@ -158,6 +145,8 @@ TEST(PainterDC, FillsUpToTheRightAndBottomUnderTheWindowOriginAndRestoresThePain
     EXPECT_EQ(image.pixel(30, 35), kWhite);
     // Logical (10, 0) lies at device (0, 20), logical (30, 0) at (20, 20).
     EXPECT_EQ(Row(image, 20, 12), "##########..");
+    for (int y = 20; y <= 51; ++y)
+        EXPECT_EQ(image.pixel(40, y), y > 20 && y <= 50 ? qRgb(0, 0, 0) : kWhite) << y;
     EXPECT_EQ(image.pixel(21, 21), red);
     EXPECT_EQ(image.pixel(22, 21), kWhite);
 }
