@@ -20,12 +20,12 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
-#include <QWindow>
 #include <QPalette>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QThread>
+#include <QWindow>
 
 #include <cstdio>
 
