@@ -171,6 +171,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"render", "a.png", "b.png"}, 64, "", usage},
         {{"render", "a.png", "--size", "0x10"}, 64, "", usage},
         {{"render", "a.png", "--month", "2024"}, 64, "", usage},
+        {{"render", "a.png", "--month", "2024-13"}, 64, "", usage},
         {{"render", "a.png", "--day", "0"}, 64, "", usage},
         {{"render", "a.png", "--person"}, 64, "", usage},
         {{"render", "a.png", "--colour", "red"}, 64, "", usage},
