@@ -162,10 +162,7 @@ void COvixApp::ConnectCommands()
 
 void COvixApp::ShowChosenPersonInTitle()
 {
-    // The same person the chart shows: an index that names nobody means the first.
-    const CName* person = m_names.At(m_chosenIndex);
-    if (!person)
-        person = m_names.At(0);
+    const CName* person = ShownPerson();
     if (person && m_doc)
         m_doc->SetTitle(person->m_name);
 }

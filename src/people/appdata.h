@@ -19,6 +19,14 @@ public:
         return m_chosenPos;
     }
 
+    // The person whose chart is shown, without repairing the index: the
+    // chosen one, or the first when the index names nobody.
+    const CName* ShownPerson() const
+    {
+        const CName* chosen = m_names.At(m_chosenIndex);
+        return chosen ? chosen : m_names.At(0);
+    }
+
     CNameList m_names;
     int32_t m_chosenIndex = 0;
     const CName* m_chosenPos = nullptr;
