@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // Where the help tells about each part of the program, and what What's This
-// says about each command. A topic is a page of the help, with an anchor
+// says about it; a command's topic and text are those of its command-table
+// entry. A topic is a page of the help, with an anchor
 // where the page covers several things ("commands.html#print").
 class HelpTopics {
 public:

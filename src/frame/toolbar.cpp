@@ -1,18 +1,9 @@
 #include "frame/toolbar.h"
 
-#include "frame/commandids.h"
+#include "frame/commandtable.h"
 
 #include <QAction>
 #include <QToolButton>
-
-namespace {
-using namespace CommandId;
-
-const std::vector<int32_t> kButtonIds = {
-    kPeople, kDisplay, kCompatibility, CToolBar::kSeparator, kFilePrint, kAppAbout,
-    kPreviousMonth, kNextMonth, kContextHelp,
-};
-}
 
 CToolBar::CToolBar(QWidget* parent) : QToolBar(parent)
 {
@@ -30,7 +21,8 @@ CToolBar::CToolBar(QWidget* parent) : QToolBar(parent)
 
 const std::vector<int32_t>& CToolBar::ButtonIds()
 {
-    return kButtonIds;
+    static const std::vector<int32_t> ids = ToolBarCommands();
+    return ids;
 }
 
 std::vector<QImage> CToolBar::CutStrip(const QImage& strip)

@@ -29,8 +29,8 @@ public:
 
     explicit CToolBar(QWidget* parent = nullptr);
 
-    // The entries in order: command ids, kSeparator for a separator. The
-    // buttons take the images in the same order.
+    // The entries in order, as the command table places them: command ids,
+    // kSeparator for a separator. The buttons take the images in the same order.
     static const std::vector<int32_t>& ButtonIds();
 
     // Reads the strip and cuts it into images. False when the strip is
