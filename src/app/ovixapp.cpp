@@ -7,6 +7,7 @@
 #include "dialogs/aboutdlg.h"
 #include "frame/commandids.h"
 #include "frame/mainframe.h"
+#include "frame/programsettings.h"
 #include "people/databasefile.h"
 #include "platform/messagebox.h"
 #include "platform/rgb.h"
@@ -32,8 +33,6 @@
 namespace {
 constexpr QRgb kDialogBackground = ToArgb(kFaceGrey);
 constexpr QRgb kDialogText = qRgb(0, 0, 0);
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kPreviewPagesEntry = "PreviewPages";
 constexpr const char* kFirstPaintMarker = "first paint\n";
 constexpr int kPlacementWaitMs = 2000;
 constexpr int kPlacementStepMs = 5;
@@ -103,7 +102,7 @@ void COvixApp::SetDialogBkColor()
 void COvixApp::LoadStdProfileSettings()
 {
     // No recent-file list is kept. The print preview's page count is.
-    m_previewPages = m_profile.GetProfileInt(kSettingsSection, kPreviewPagesEntry, 0);
+    m_previewPages = CProgramSettings(m_profile).PreviewPages();
 }
 
 void COvixApp::OnFileNew()
@@ -296,7 +295,7 @@ void COvixApp::SaveDatabase()
 void COvixApp::SaveStdProfileSettings()
 {
     if (m_previewPages != 0)
-        m_profile.WriteProfileInt(kSettingsSection, kPreviewPagesEntry, m_previewPages);
+        CProgramSettings(m_profile).WritePreviewPages(m_previewPages);
 }
 
 void COvixApp::OnAppAbout()

@@ -1,6 +1,3 @@
-// The main window, a little past the usual size: the window placement's
-// saving and restoring stays here, as it answers the window's own move,
-// resize, state and expose events.
 #include "frame/mainframe.h"
 
 #include "dialogs/dialogbuilder.h"
@@ -12,12 +9,12 @@
 #include "frame/helpkeys.h"
 #include "frame/helptopics.h"
 #include "frame/helpwindow.h"
+#include "frame/placementkeeper.h"
 #include "frame/statusbar.h"
 #include "frame/toolbar.h"
 #include "people/appdata.h"
 #include "people/ovixdoc.h"
 #include "platform/messagebox.h"
-#include "platform/profile.h"
 #include "platform/stringtable.h"
 #include "view/ovixview.h"
 
@@ -27,47 +24,14 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 #include <QWhatsThis>
-#include <QWindow>
 
 namespace {
 constexpr const char* kCaptionSeparator = " - ";
 constexpr const char* kHelpFailed = "Failed to launch help.";
 
-constexpr const char* kSettingsSection = "Settings";
-constexpr const char* kChosenIndexEntry = "BioName";
-// What a missing or unreadable profile value reads as.
-constexpr int32_t kMissing = -1;
-constexpr const char* kPlacementEntries[] = {"flags", "showCmd", "x1", "y1", "x2", "y2"};
-// Windows' standard icon, the least of a window that must stay on the screen.
-constexpr int kStandardIconSize = 32;
 // Menus that could be open at once: the menu and its submenus.
 constexpr int kMaxOpenMenus = 8;
-
-constexpr Qt::WindowStates kNotNormal = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-
-QSize StandardIconSize()
-{
-    const int size = QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
-    return size > 0 ? QSize(size, size) : QSize(kStandardIconSize, kStandardIconSize);
-}
-
-QList<QRect> AvailableScreens()
-{
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    return screens;
-}
-
-// The caption's height: the platform's title bar, or a standard icon's height.
-int CaptionHeight()
-{
-    const int height = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    return height > 0 ? height : kStandardIconSize;
-}
 
 void CloseMenus()
 {
@@ -77,7 +41,7 @@ void CloseMenus()
 }
 
 CMainFrame::CMainFrame(CAppData& app, COvixDoc& doc, Profile& profile, QPrinter& printer)
-    : m_app(app), m_doc(doc), m_profile(profile), m_printer(printer)
+    : m_app(app), m_doc(doc), m_settings(profile), m_printer(printer), m_placement(new CPlacementKeeper(*this))
 {
     CreateView();
     CreateActions();
@@ -102,7 +66,7 @@ CMainFrame::~CMainFrame()
     // A window that was never shown never read the stored layout; saving its
     // defaults would overwrite the user's.
     if (!m_firstShow)
-        SaveLayout(QLatin1String(kLayoutSection));
+        SaveLayout(QLatin1String(CProgramSettings::kLayoutSection));
     m_helpKeys.reset();
     m_help.reset();
     m_doc.m_onTitleChanged = nullptr;
@@ -254,7 +218,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::OnEndSession()
 {
-    SaveLayout(QLatin1String(kLayoutSection));
+    SaveLayout(QLatin1String(CProgramSettings::kLayoutSection));
 }
 
 void CMainFrame::OnHelpIndex()
@@ -309,136 +273,24 @@ void CMainFrame::setVisible(bool visible)
 {
     if (visible && m_firstShow) {
         m_firstShow = 0;
-        RestoreLayout(QLatin1String(kLayoutSection));
+        RestoreLayout(QLatin1String(CProgramSettings::kLayoutSection));
     }
-    // A window mapped maximised or minimised leaves the window manager no
-    // normal frame to go back to but the one asked for while the frame's
-    // size was unknown, a few pixels off. It is shown normal first, its
-    // frame settled, and given its state then.
-    if (visible && m_restoredFrame && !isVisible() && (windowState() & kNotNormal)) {
-        m_statesAfterSettling = windowState();
-        setWindowState(Qt::WindowNoState);
-    }
+    if (visible)
+        m_placement->BeforeShow();
     QMainWindow::setVisible(visible);
-    if (visible && m_restoredFrame && windowHandle())
-        windowHandle()->installEventFilter(this);
+    if (visible)
+        m_placement->AfterShow();
 }
 
 int32_t CMainFrame::SaveLayout(const QString& section)
 {
-    const WindowPlacement placement = GetWindowPlacement();
-    Profile& profile = m_profile;
-    profile.WriteProfileInt(QLatin1String(kSettingsSection), QLatin1String(kChosenIndexEntry), m_app.m_chosenIndex);
-
-    const int32_t values[] = {placement.flags, placement.showCmd, placement.left,
-                              placement.top,   placement.right,   placement.bottom};
-    for (size_t i = 0; i < std::size(values); ++i) {
-        if (!profile.WriteProfileInt(section, QLatin1String(kPlacementEntries[i]), values[i]))
-            return 0;
-    }
-    return 1;
+    m_settings.WriteChosenIndex(m_app.m_chosenIndex);
+    return m_settings.WritePlacement(section, m_placement->Current()) ? 1 : 0;
 }
 
 int32_t CMainFrame::RestoreLayout(const QString& section)
 {
-    WindowPlacement placement = GetWindowPlacement();
-    const Profile& profile = m_profile;
-    const int32_t chosen = profile.GetProfileInt(QLatin1String(kSettingsSection), QLatin1String(kChosenIndexEntry),
-                                                 kMissing);
-    m_app.m_chosenIndex = chosen > 0 ? chosen : 0;
-
-    int32_t* const fields[] = {&placement.flags, &placement.showCmd, &placement.left,
-                               &placement.top,   &placement.right,   &placement.bottom};
-    bool complete = true;
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        *fields[i] = profile.GetProfileInt(section, QLatin1String(kPlacementEntries[i]), kMissing);
-        complete = complete && *fields[i] != kMissing;
-    }
-    if (!complete)
-        return 0;
-
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || !placement.StartsOnScreen(screen->geometry().size(), StandardIconSize()))
-        return 0;
-    if (!placement.HasUsableSize())
-        return 0;
-    // A window whose caption lies on no screen (say one left behind on a
-    // monitor since detached) could neither be seen nor moved.
-    if (!placement.CaptionOnScreen(AvailableScreens(), CaptionHeight()))
-        return 0;
-    SetWindowPlacement(placement);
-    return 1;
-}
-
-WindowPlacement CMainFrame::GetWindowPlacement() const
-{
-    return WindowPlacement::From(m_statesAfterSettling.value_or(windowState()), NormalFrame());
-}
-
-void CMainFrame::SetWindowPlacement(const WindowPlacement& placement)
-{
-    const QRect frame = placement.NormalFrame();
-    setWindowState(Qt::WindowNoState);
-    // A window's position is that of its frame; its size is that of what
-    // lies inside the frame, as far as the platform knows the frame yet.
-    move(frame.topLeft());
-    resize(frame.size().shrunkBy(FrameMargins()));
-    setWindowState(placement.States());
-    m_restoredFrame = frame;
-}
-
-QMargins CMainFrame::FrameMargins() const
-{
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                    frame.bottom() - inner.bottom());
-}
-
-QRect CMainFrame::NormalFrame() const
-{
-    if (m_restoredFrame)
-        return *m_restoredFrame;
-    if (!(windowState() & kNotNormal))
-        return frameGeometry();
-    return normalGeometry().marginsAdded(m_normalMargins);
-}
-
-void CMainFrame::SettleRestoredFrame()
-{
-    const QWindow* window = windowHandle();
-    if (!m_restoredFrame || (windowState() & kNotNormal) || !window || !window->isExposed())
-        return;
-    const QRect wanted = *m_restoredFrame;
-    m_restoredFrame.reset();
-    if (frameGeometry() != wanted)
-        setGeometry(wanted.marginsRemoved(FrameMargins()));
-    if (m_statesAfterSettling) {
-        setWindowState(*m_statesAfterSettling);
-        m_statesAfterSettling.reset();
-    }
-}
-
-bool CMainFrame::event(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-        if (isVisible() && !(windowState() & kNotNormal))
-            m_normalMargins = FrameMargins();
-        break;
-    case QEvent::WindowStateChange: SettleRestoredFrame(); break;
-    default: break;
-    }
-    return QMainWindow::event(event);
-}
-
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == windowHandle() && event->type() == QEvent::Expose) {
-        SettleRestoredFrame();
-        if (!m_restoredFrame)
-            watched->removeEventFilter(this);
-    }
-    return QMainWindow::eventFilter(watched, event);
+    m_app.m_chosenIndex = m_settings.ChosenIndex();
+    const std::optional<WindowPlacement> placement = m_settings.Placement(section);
+    return placement && m_placement->Restore(*placement) ? 1 : 0;
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "frame/windowplacement.h"
+#include "frame/programsettings.h"
 
 #include <QMainWindow>
-#include <QMargins>
 
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 class CAppData;
@@ -18,15 +16,17 @@ class QPrinter;
 class COvixView;
 class CHelpKeys;
 class CHelpWindow;
+class CPlacementKeeper;
 class CStatusBar;
 class CToolBar;
 class QAction;
 
 // The program's one top-level window: menu and accelerators, toolbar and
 // status bar, the caption "Orvina - <document title>" and the chart view as
-// its central widget. It keeps the window's placement and the chosen person
-// in the profile: restored when the window is first shown, saved when it is
-// destroyed and when the desktop session ends. The application connects
+// its central widget. It keeps the window's placement (through its
+// CPlacementKeeper) and the chosen person in the profile: restored when the
+// window is first shown, saved when it is destroyed and when the desktop
+// session ends. The application connects
 // the commands that are its own (About, Print Setup, Exit) and hears of the
 // window's closing through Closed.
 class CMainFrame : public QMainWindow {
@@ -72,7 +72,6 @@ public:
 
     void setVisible(bool visible) override;
 
-    static constexpr const char* kLayoutSection = "Layout";
     static constexpr int kDefaultWidth = 760;
     static constexpr int kDefaultHeight = 560;
 
@@ -82,8 +81,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateView();
@@ -104,15 +101,9 @@ private:
     QString FocusTopic() const;
     void ShowHelp(const QString& topic);
 
-    WindowPlacement GetWindowPlacement() const;
-    void SetWindowPlacement(const WindowPlacement& placement);
-    QMargins FrameMargins() const;
-    QRect NormalFrame() const;
-    void SettleRestoredFrame();
-
     CAppData& m_app;
     COvixDoc& m_doc;
-    Profile& m_profile;
+    CProgramSettings m_settings;
     QPrinter& m_printer;
     int32_t m_firstShow = 1;
     // The bars and the view are owned by this window as its children.
@@ -124,15 +115,6 @@ private:
 
     std::unique_ptr<CHelpWindow> m_help;
     std::unique_ptr<CHelpKeys> m_helpKeys;
-
-    // The restored normal frame, until the window has been on the screen in
-    // its normal state: only then do some platforms know the frame's size,
-    // and until then the normal rectangle cannot have changed.
-    std::optional<QRect> m_restoredFrame;
-    // The frame around the window the last time it was seen in its normal
-    // state; a maximised window's frame may differ.
-    QMargins m_normalMargins;
-    // The restored state of a window first shown normal, given once its
-    // normal frame has settled.
-    std::optional<Qt::WindowStates> m_statesAfterSettling;
+    // Owned by this window as its child.
+    CPlacementKeeper* m_placement = nullptr;
 };
