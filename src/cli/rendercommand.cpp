@@ -253,7 +253,6 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
         return kExitMissingFile;
     }
     CAppData app;
-    app.m_chosenIndex = options.person;
     COvixDoc doc(app);
     doc.InitMonthLengths();
     doc.AdoptNames(loaded.records);
@@ -264,6 +263,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
                      "there is no person " + std::to_string(options.person) + ": the list holds " +
                          std::to_string(count) + (count == 1 ? " person" : " people") + ", numbered from 0");
     }
+    app.Choose(options.person);
     doc.SetToday();
 
     CChart chart(app, doc);

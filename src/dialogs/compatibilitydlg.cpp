@@ -17,7 +17,7 @@ constexpr int kMaxResultChars = 3;
 }
 
 CCompatibilityDlg::CCompatibilityDlg(CAppData& app)
-    : CDialog(CompatibilityTemplate()), m_pNameList(&app.m_names), m_app(app)
+    : CDialog(CompatibilityTemplate()), m_app(app)
 {
 }
 
@@ -44,8 +44,8 @@ bool CCompatibilityDlg::OnInitDialog()
     KeepRemembered(Second());
 
     QStringList names;
-    names.reserve(m_pNameList->Count());
-    for (const auto& record : *m_pNameList)
+    names.reserve(m_app.m_names.Count());
+    for (const auto& record : m_app.m_names)
         names.append(ToWidgetText(record->m_name));
     for (const int comboId : {kIdcName1, kIdcName2}) {
         auto* combo = qobject_cast<QComboBox*>(Control(comboId));
@@ -95,10 +95,10 @@ void CCompatibilityDlg::KeepRemembered(Person person)
     // A remembered person is kept by position, and the index follows the
     // record should people before it have been removed. A person who no
     // longer exists gives way to the first one.
-    const int32_t index = m_pNameList->IndexOf(person.pos);
+    const int32_t index = m_app.m_names.IndexOf(person.pos);
     if (person.index <= 0 || index < 0) {
         person.index = 0;
-        person.pos = m_pNameList->At(0);
+        person.pos = m_app.m_names.At(0);
         return;
     }
     person.index = index;
@@ -108,10 +108,10 @@ void CCompatibilityDlg::TakeSelection(Person person, int comboId)
 {
     auto* combo = qobject_cast<QComboBox*>(Control(comboId));
     person.index = combo->currentIndex();
-    person.pos = m_pNameList->At(person.index);
+    person.pos = m_app.m_names.At(person.index);
     if (!person.pos) {
         person.index = 0;
-        person.pos = m_pNameList->At(0);
+        person.pos = m_app.m_names.At(0);
     }
     if (person.pos)
         CopyDate(person, *person.pos);

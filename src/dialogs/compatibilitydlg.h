@@ -23,8 +23,6 @@ public:
     void OnSelchangeName1();
     void OnSelchangeName2();
 
-    // Always the application's list.
-    CNameList* const m_pNameList;
     int32_t m_index1 = 0;
     int32_t m_index2 = 0;
     const CName* m_pos1 = nullptr;

@@ -32,7 +32,7 @@ void ShowDateMessage(QWidget* owner, const QString& text, const char* caption)
 }
 
 CPeopleDlg::CPeopleDlg(CAppData& app)
-    : CDialog(PeopleTemplate()), m_pNameList(&app.m_names), m_app(app)
+    : CDialog(PeopleTemplate()), m_app(app)
 {
 }
 
@@ -54,22 +54,11 @@ void CPeopleDlg::DoDataExchange(CDataExchange& exchange)
 bool CPeopleDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CNameList& names = m_app.m_names;
-    if (m_app.m_chosenIndex <= 0) {
-        m_app.m_chosenIndex = 0;
-        m_app.m_chosenPos = names.At(0);
-    }
-    // The chart keeps the chosen position valid; should it name a removed
-    // record all the same, the chosen index (or else the first person)
-    // stands in for it rather than a record that no longer exists.
-    if (!names.Contains(m_app.m_chosenPos)) {
-        if (!names.At(m_app.m_chosenIndex))
-            m_app.m_chosenIndex = 0;
-        m_app.m_chosenPos = names.At(m_app.m_chosenIndex);
-    }
+    // An index that names nobody any more shows the first person.
+    const CName* chosen = m_app.Choose(m_app.m_chosenIndex);
     FillNames();
-    if (m_app.m_chosenPos)
-        CopyToMembers(*m_app.m_chosenPos);
+    if (chosen)
+        CopyToMembers(*chosen);
     UpdateData(false);
     ChooseIndex(m_app.m_chosenIndex);
     return true;
@@ -79,7 +68,7 @@ void CPeopleDlg::OnSelchangeName()
 {
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));
     const int32_t index = combo->currentIndex();
-    if (!m_pNameList->At(index))
+    if (!m_app.m_names.At(index))
         return;
     CopyToMembers(*m_app.Choose(index));
     UpdateData(false);
@@ -101,12 +90,12 @@ void CPeopleDlg::OnAdd()
 
 void CPeopleDlg::OnRemove()
 {
-    if (m_pNameList->Count() <= 1)
+    if (m_app.m_names.Count() <= 1)
         return;
     auto* combo = qobject_cast<QComboBox*>(Control(kIdcName));
     // With no entry selected there is no record to remove.
     const int32_t index = combo->currentIndex();
-    if (!m_pNameList->RemoveAt(index))
+    if (!m_app.m_names.RemoveAt(index))
         return;
     FillNames();
     m_app.Choose(0);

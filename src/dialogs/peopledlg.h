@@ -23,8 +23,6 @@ public:
     void OnAdd();
     void OnRemove();
 
-    // Always the application's list.
-    CNameList* const m_pNameList;
     std::string m_strName;
     std::string m_strMonth;
     std::string m_strYear;

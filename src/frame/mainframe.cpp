@@ -290,7 +290,7 @@ int32_t CMainFrame::SaveLayout(const QString& section)
 
 int32_t CMainFrame::RestoreLayout(const QString& section)
 {
-    m_app.m_chosenIndex = m_settings.ChosenIndex();
+    m_app.Choose(m_settings.ChosenIndex());
     const std::optional<WindowPlacement> placement = m_settings.Placement(section);
     return placement && m_placement->Restore(*placement) ? 1 : 0;
 }

@@ -11,7 +11,9 @@
 class CAppData {
 public:
     // Chooses person `index`; an index that names nobody chooses the first.
-    // The chosen person, or nullptr when there are no people.
+    // The chosen person, or nullptr when there are no people. Every change
+    // of the chosen person goes through here, so the index and the person
+    // always agree.
     const CName* Choose(int32_t index)
     {
         m_chosenIndex = m_names.At(index) ? index : 0;

@@ -28,7 +28,7 @@ COvixDoc::LoadReport COvixDoc::OnNewDocument(const std::string& databasePath)
 void COvixDoc::DeleteAllNames()
 {
     m_app.m_names.Clear();
-    m_app.m_chosenPos = nullptr;
+    m_app.Choose(0);
 }
 
 COvixDoc::LoadReport COvixDoc::LoadNames(const std::string& databasePath)
