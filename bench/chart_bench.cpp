@@ -3,6 +3,7 @@
 #include "chart/chart.h"
 #include "people/appdata.h"
 #include "people/ovixdoc.h"
+#include "platform/offscreenapplication.h"
 #include "platform/painterdc.h"
 
 #include <QGuiApplication>
@@ -15,15 +16,7 @@ namespace {
 // Fonts need a QGuiApplication; it lives until the program ends.
 void RequireGui()
 {
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "chart_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* const app = new QGuiApplication(argc, argv);
-    (void)app;
+    static const std::unique_ptr<QGuiApplication> app = MakeOffscreenApplication<QGuiApplication>("chart_bench");
 }
 
 // A 31-day month, the most lines and texts a pass draws.

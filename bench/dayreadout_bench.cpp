@@ -3,6 +3,7 @@
 // them, which must come out as one paint.
 #include "people/appdata.h"
 #include "people/ovixdoc.h"
+#include "platform/offscreenapplication.h"
 #include "view/ovixview.h"
 
 #include <QApplication>
@@ -18,15 +19,7 @@ constexpr qint64 kFrameWait = 50;
 
 void RequireApplication()
 {
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "dayreadout_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* const app = new QApplication(argc, argv);
-    (void)app;
+    static const std::unique_ptr<QApplication> app = MakeOffscreenApplication<QApplication>("dayreadout_bench");
 }
 
 // Counts the paint events a widget receives.

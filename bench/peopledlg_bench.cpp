@@ -2,6 +2,7 @@
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/peopledlg.h"
 #include "people/appdata.h"
+#include "platform/offscreenapplication.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,15 +17,7 @@ namespace {
 // Widgets need an application object; the benchmark draws nothing on screen.
 void EnsureApplication()
 {
-    static int argc = 1;
-    static char name[] = "peopledlg_bench";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> application;
-    if (!application) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QApplication>(argc, argv);
-    }
+    static const std::unique_ptr<QApplication> app = MakeOffscreenApplication<QApplication>("peopledlg_bench");
 }
 
 void FillPeople(CAppData& app, int count)

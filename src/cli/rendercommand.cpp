@@ -5,6 +5,7 @@
 #include "people/appdata.h"
 #include "people/databasefile.h"
 #include "people/ovixdoc.h"
+#include "platform/offscreenapplication.h"
 #include "platform/painterdc.h"
 #include "platform/recordingdc.h"
 
@@ -127,20 +128,6 @@ std::optional<std::string> ParseRenderArgs(const std::vector<std::string>& args,
     if (!haveOut)
         return "render needs an output file";
     return std::nullopt;
-}
-
-// Fonts need a QGuiApplication; without a display it runs on the offscreen
-// platform.
-std::unique_ptr<QGuiApplication> MakeGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "orvina-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 QString FilePath(const std::string& path)
@@ -276,7 +263,7 @@ int RenderCommand(const std::vector<std::string>& args, std::ostream& err)
         chart.m_day = *options.day;
     chart.SetClientRect(DcRect{0, 0, options.width, options.height});
 
-    const std::unique_ptr<QGuiApplication> gui = MakeGuiApplication();
+    const std::unique_ptr<QGuiApplication> gui = MakeOffscreenApplication<QGuiApplication>("orvina-cli");
     const bool written = WriteFile(options.out, [&](QIODevice& device) {
         switch (options.format) {
         case RenderOptions::Format::Png: return WritePng(chart, options, device);

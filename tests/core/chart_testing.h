@@ -7,6 +7,7 @@
 #include "chart/chart.h"
 #include "people/name.h"
 #include "people/ovixdoc.h"
+#include "platform/offscreenapplication.h"
 #include "platform/recordingdc.h"
 
 #include <QGuiApplication>
@@ -27,14 +28,8 @@ inline std::unique_ptr<QGuiApplication>& GuiApplication()
 // run on its own has fonts too, and destroys it after the last.
 inline void RequireGui()
 {
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "orvina_core_tests";
-    static char* argv[] = {name, nullptr};
-    GuiApplication() = std::make_unique<QGuiApplication>(argc, argv);
+    if (!GuiApplication())
+        GuiApplication() = MakeOffscreenApplication<QGuiApplication>("orvina_core_tests");
 }
 
 class GuiEnvironment : public ::testing::Environment {
