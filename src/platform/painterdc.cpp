@@ -1,3 +1,6 @@
+// The device context over QPainter in one file, a little past the usual size:
+// its pens, fonts, pixel-exact lines and cached text all work on the one
+// painter state that SelectPen, SelectFont and SetWindowOrg change.
 #include "platform/painterdc.h"
 
 #include "platform/textencoding.h"
