@@ -15,6 +15,7 @@
 #include "people/archiveformat.h"
 
 #include <algorithm>
+#include <cstring>
 
 using namespace archive;
 
@@ -92,9 +93,12 @@ public:
     __attribute__((noinline)) uint64_t WalkTogether(size_t* lanesAt, const size_t* stops, uint64_t limit,
                                                     std::vector<Mark>* marks) const
     {
-        // Locals, which the marks' stores cannot alias.
+        // Locals, which the marks' stores cannot alias. The tag is compared
+        // as its two bytes stand in memory, read in one load.
         const unsigned char* const bytes = m_bytes;
-        const uint32_t tag = m_tag;
+        const unsigned char tagBytes[2] = {static_cast<unsigned char>(m_tag), static_cast<unsigned char>(m_tag >> 8)};
+        uint16_t tag = 0;
+        std::memcpy(&tag, tagBytes, 2);
         const size_t safeEnd = m_size > kMaxCommonRecordBytes ? m_size - kMaxCommonRecordBytes : 0;
         size_t at[kLanes];
         std::copy(lanesAt, lanesAt + kLanes, at);
@@ -117,7 +121,9 @@ public:
                 size_t ends[kLanes];
 #pragma GCC unroll 8
                 for (int i = 0; i < kLanes; ++i) {
-                    wrong |= static_cast<uint32_t>(bytes[at[i]] | bytes[at[i] + 1] << 8) ^ tag;
+                    uint16_t tagHere = 0;
+                    std::memcpy(&tagHere, bytes + at[i], 2);
+                    wrong |= tagHere ^ tag;
                     ends[i] = at[i] + 2;
                 }
 #pragma GCC unroll 4
