@@ -9,9 +9,9 @@
 #endif
 
 // A 64-bit hash of every byte of a file, for noticing that it changed. Each
-// of eight lanes adds its 8-byte words and the product of their halves after
-// a key that moves on with every 64-byte stripe, so that moving bytes changes
-// the hash. Where the processor has AVX2 the lanes are added four at a time
+// of eight lanes adds its 8-byte words, and for each word the product of the
+// two halves of the word XORed with a key; the keys move on with every 64-byte
+// stripe, so that moving bytes changes the hash. Where the processor has AVX2 the lanes are added four at a time
 // in vector registers, so that hashing runs at cache speed. Bytes are added
 // in whole stripes as they arrive, while they are in the cache.
 class CStampHash {
