@@ -1,12 +1,14 @@
 #include "people/archivereader.h"
 
-#include "people/archivereaderstate.h"
+#include "people/archiveformat.h"
+#include "people/archivelanes.h"
 #include "platform/textencoding.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 using namespace archive;
 
@@ -36,6 +38,96 @@ std::string Hex(uint32_t value, int digits)
     return text;
 }
 }
+
+// Checks the bytes record by record and fills the table. The bytes are kept
+// by the table it returns, so it copies no text.
+class ArchiveReader {
+public:
+    ArchiveReader(std::unique_ptr<char[]> bytes, size_t size)
+    {
+        m_begin = reinterpret_cast<const unsigned char*>(bytes.get());
+        m_at = m_begin;
+        m_end = m_begin + size;
+        m_result.records.m_bytes = std::move(bytes);
+    }
+
+    ArchiveReadResult Read();
+
+private:
+    // No 2-byte tag has this value: no class has been read yet.
+    static constexpr uint32_t kNoCommonTag = 0x10000;
+
+    // Each reader below returns false after recording the fault; reading
+    // stops at the first one.
+    bool Fail(uint64_t offset, std::string reason)
+    {
+        m_result.fault = ArchiveFault{offset, std::move(reason)};
+        return false;
+    }
+    bool FailTruncated(const unsigned char* at)
+    {
+        return Fail(OffsetOf(at), "unexpected end of file in record " + std::to_string(m_recordNumber));
+    }
+
+    size_t OffsetOf(const unsigned char* at) const { return static_cast<size_t>(at - m_begin); }
+    size_t Remaining() const { return static_cast<size_t>(m_end - m_at); }
+
+    bool Read8(uint8_t& value)
+    {
+        if (m_at == m_end)
+            return FailTruncated(m_at);
+        value = *m_at++;
+        return true;
+    }
+    bool Read16(uint16_t& value)
+    {
+        if (Remaining() < 2)
+            return FailTruncated(m_at);
+        value = static_cast<uint16_t>(m_at[0] | m_at[1] << 8);
+        m_at += 2;
+        return true;
+    }
+    bool Read32(uint32_t& value)
+    {
+        if (Remaining() < 4)
+            return FailTruncated(m_at);
+        value = static_cast<uint32_t>(m_at[0]) | static_cast<uint32_t>(m_at[1]) << 8 |
+                static_cast<uint32_t>(m_at[2]) << 16 | static_cast<uint32_t>(m_at[3]) << 24;
+        m_at += 4;
+        return true;
+    }
+
+    bool ReadCount(uint32_t& count);
+    bool ReadClass();
+    bool ReadLength(uint32_t& length, bool allowWide, bool& wide);
+    bool SkipString(bool& wide);
+    void ConvertString(std::string& text);
+    bool ReadRecord();
+    // Adds a record whose mark holds `offset`.
+    void AddMark(uint64_t offset)
+    {
+        CNameTable& table = m_result.records;
+        table.m_marks.push_back(CNameTable::Mark{table.m_size++, offset});
+    }
+    bool IsClassIndex(uint64_t index) const
+    {
+        return std::binary_search(m_classIndices.begin(), m_classIndices.end(), index);
+    }
+
+    const unsigned char* m_begin = nullptr;
+    const unsigned char* m_at = nullptr;
+    const unsigned char* m_end = nullptr;
+
+    ArchiveReadResult m_result;
+    uint64_t m_recordNumber = 0;  // 1-based position in the count, for messages
+    uint64_t m_nextIndex = kFirstIndex;
+    // Indices that the class "CName" took, ascending. A file written by this
+    // program defines the class once, but each new-class tag takes an index.
+    std::vector<uint64_t> m_classIndices;
+    // The short class reference to the first class index, once there is one.
+    uint32_t m_commonTag = kNoCommonTag;
+    bool m_triedLanes = false;
+};
 
 bool ArchiveReader::ReadCount(uint32_t& count)
 {
@@ -141,14 +233,14 @@ void ArchiveReader::ConvertString(std::string& text)
 
 // Checks the record's four strings. A record of 8-bit strings stays in the
 // bytes; one with wide strings is converted now, which is rare.
-bool ArchiveReader::ReadRecord(size_t tagAt)
+bool ArchiveReader::ReadRecord()
 {
     const unsigned char* const start = m_at;
     bool wide = false;
     if (!(SkipString(wide) && SkipString(wide) && SkipString(wide) && SkipString(wide)))
         return false;
     if (!wide) {
-        AddRecord(tagAt, OffsetOf(start), OffsetOf(m_at));
+        AddMark(OffsetOf(start));
         return true;
     }
     const unsigned char* const next = m_at;
@@ -159,7 +251,8 @@ bool ArchiveReader::ReadRecord(size_t tagAt)
     ConvertString(record.m_month);
     ConvertString(record.m_day);
     m_at = next;
-    AddConvertedRecord(std::move(record));
+    AddMark(CNameTable::kConvertedBit | m_result.records.m_converted.size());
+    m_result.records.m_converted.push_back(std::move(record));
     return true;
 }
 
@@ -174,22 +267,26 @@ ArchiveReadResult ArchiveReader::Read()
         return std::move(m_result);
 
     // Reserve only what the remaining bytes can hold, so a false count cannot
-    // make a huge allocation.
+    // make a huge allocation: a mark for every kMarkEvery records, and one
+    // more where each lane starts.
     const uint64_t fits = std::min<uint64_t>(count, Remaining() / kMinRecordBytes);
-    m_result.records.m_marks.reserve(static_cast<size_t>(std::min(fits, fits / kMarkEvery + kLanes + 1)));
+    CNameTable& table = m_result.records;
+    table.m_marks.reserve(static_cast<size_t>(std::min(fits, fits / CNameTable::kMarkEvery + kCommonRecordLanes + 1)));
 
     for (uint32_t entry = 0; entry < count; ++entry) {
-        // Once the class is known, a large rest is read in lanes, once.
-        if (!m_triedLanes && m_commonTag != kNoCommonTag && Remaining() >= kLanesMinBytes) {
+        // Once the class is known, records of the common form are taken in
+        // one go; a large rest in lanes, once.
+        if (m_commonTag != kNoCommonTag) {
+            uint64_t taken = 0;
+            m_at = m_begin + TakeCommonRecords(m_begin, OffsetOf(m_end), OffsetOf(m_at), m_commonTag, count - entry,
+                                               !m_triedLanes, table.m_size, table.m_marks, taken);
             m_triedLanes = true;
-            const uint32_t taken = TakeCommonRecordsInLanes(count - entry);
-            if (taken > 0) {
-                entry += taken - 1;
-                continue;
-            }
+            table.m_size += taken;
+            m_nextIndex += taken;
+            entry += static_cast<uint32_t>(taken);
+            if (entry == count)
+                break;
         }
-        if (TakeCommonRecord())
-            continue;
         m_recordNumber = uint64_t{entry} + 1;
         const unsigned char* const tagAt = m_at;
         uint16_t shortTag = 0;
@@ -230,7 +327,7 @@ ArchiveReadResult ArchiveReader::Read()
         }
 
         ++m_nextIndex;
-        if (!ReadRecord(OffsetOf(tagAt)))
+        if (!ReadRecord())
             break;
     }
     // Bytes after the last record are ignored.

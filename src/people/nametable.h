@@ -16,6 +16,7 @@ class ArchiveReader;
 // for, so loading a large file costs little more than reading its bytes.
 // Read-only; only the database reader fills it, after checking every record.
 class CNameTable {
+public:
     // Marks the first record of a stretch: its index and the offset of its
     // first string's length prefix. The records up to the next mark follow
     // one another in the bytes, each after a 2-byte class reference, all with
@@ -25,8 +26,10 @@ class CNameTable {
         uint64_t record = 0;
         uint64_t offset = 0;
     };
+    // A stretch holds at most this many records, so that finding a record
+    // steps over fewer than that many from its mark.
+    static constexpr uint64_t kMarkEvery = 16;
 
-public:
     class const_iterator {
     public:
         using iterator_category = std::input_iterator_tag;
