@@ -1,11 +1,11 @@
 // PainterDC on a QImage: pen patterns and line ends, fills, the window
 // origin, fonts with the asked cell height and average width and text
 // placement.
-#include "chart_testing.h"
 #include "platform/painterdc.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -14,10 +14,31 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
 namespace {
+
+// Fonts need a QGuiApplication: one for the whole run, offscreen unless
+// another platform is set.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[18] = "orvina_core_tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QGuiApplication> m_app;
+};
+::testing::Environment* const kGuiEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kGrey = 0xFFC0C0C0;
@@ -25,7 +46,6 @@ constexpr QRgb kGrey = 0xFFC0C0C0;
 // A white image drawn on through a PainterDC that `draw` is given.
 QImage Drawn(const std::function<void(PainterDC&)>& draw, QRgb background = kWhite, QSize size = QSize(120, 80))
 {
-    charttest::RequireGui();
     QImage image(size, QImage::Format_RGB32);
     image.fill(background);
     {
@@ -60,6 +80,7 @@ TEST(PainterDC, LinesFollowThePatternFromTheFirstPointAndStopBeforeTheLast)
         {PenStyle::Dot, "###...", {80, 10}, {93, 50}},                 // steep, falling rightward
         {PenStyle::Dot, "###...", {100, 50}, {113, 10}},               // steep, rising rightward
         {PenStyle::Dot, "###...", {70, 70}, {40, 40}},                 // diagonal
+        {PenStyle::Solid, "#", {110, 70}, {109, 70}},                  // one pixel, leftward
     };
     const QRgb green = qRgb(0, 128, 0);
     for (const auto& row : rows) {
@@ -200,15 +221,16 @@ TEST(PainterDC, AnOpaqueBackgroundFillsTheTextCell)
 // A text's cell has its top-left corner at the point, the glyphs are black
 // and a transparent background stays as it was: as Qt draws the text from
 // its baseline one ascent lower. Texts are kept drawn between paints, so the
-// copy must look the same the first time and every time after, also above
-// Qt's own glyph cache.
+// copy must look the same the first time and every time after, up to sizes
+// far above Qt's own glyph cache.
 TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
 {
-    for (const auto& [height, width] : {std::pair{25, 8}, std::pair{100, 33}}) {
+    for (const auto& [height, width] : {std::pair{25, 8}, std::pair{400, 133}}) {
         SCOPED_TRACE(height);
         PainterDC::ClearTextCache();
         const CFont font(height, width, kFontWeightNormal, "Modern");
-        QImage direct(400, 160, QImage::Format_RGB32);
+        const QSize size(20 + 16 * width, 30 + height);
+        QImage direct(size, QImage::Format_RGB32);
         direct.fill(kGrey);
         {
             QPainter painter(&direct);
@@ -225,7 +247,7 @@ TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
                     dc.SelectFont(&font);
                     dc.TextOut(7, 11, "Intellectual 30");
                 },
-                kGrey, QSize(400, 160));
+                kGrey, size);
             int differing = 0;
             for (int y = 0; y < image.height(); ++y) {
                 for (int x = 0; x < image.width(); ++x)
