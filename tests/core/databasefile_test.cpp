@@ -136,7 +136,8 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
     const auto time = fs::last_write_time(m_path);
     // One bit in each word of a block and in the tail, and the top bits of
     // two bytes in words that a multiplication alone would let cancel.
-    for (const std::vector<size_t>& change : std::vector<std::vector<size_t>>{{0}, {12}, {20}, {31}, {bytes.size() - 1}, {7, 39}}) {
+    const std::vector<std::vector<size_t>> changes = {{0}, {12}, {20}, {31}, {bytes.size() - 1}, {7, 39}};
+    for (const std::vector<size_t>& change : changes) {
         SCOPED_TRACE(change.front());
         std::string changed = bytes;
         for (const size_t at : change)
@@ -272,8 +273,9 @@ TEST_F(DatabaseFile, EachDamagedStartKeepsItsOwnCopyOrTheFileStays)
         EXPECT_TRUE(doc.SaveNames(m_path).has_value());
         EXPECT_EQ(Read(m_path), damaged);
     }
-    EXPECT_EQ(Entries(m_folder), (std::set<std::string>{"database.bio", "database.bio.damaged", "database.bio.damaged.1",
-                                                        "database.bio.damaged.2", "database.bio.damaged.3"}));
+    EXPECT_EQ(Entries(m_folder), (std::set<std::string>{"database.bio", "database.bio.damaged",
+                                                        "database.bio.damaged.1", "database.bio.damaged.2",
+                                                        "database.bio.damaged.3"}));
 }
 
 // A save replaces the old file with exactly the writer's bytes, through a
