@@ -18,7 +18,7 @@ TEST(Utf16LeToUtf8, Converts)
         {"pairs", {0xD83D, 0xDE00, 0xDBFF, 0xDFFF}, "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
         {"lone high, then ASCII", {0xD800, 'A'}, "\xEF\xBF\xBD" "A"},
         {"lone high at the end", {'A', 0xDBFF}, "A\xEF\xBF\xBD"},
-        {"lone low", {0xDC00, 'B'}, "\xEF\xBF\xBD" "B"},
+        {"two lone lows", {0xDC00, 0xDC00, 'B'}, "\xEF\xBF\xBD\xEF\xBF\xBD" "B"},
         {"low before high", {0xDE00, 0xD83D}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"two highs, then a low", {0xD83D, 0xD83D, 0xDE00}, "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
     };
