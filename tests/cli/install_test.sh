@@ -37,17 +37,11 @@ where=$(XDG_DATA_HOME="$prefix/data home" ORVINA_PROGRAM=/bin/pwd "$launcher" | 
 where=$(env -u XDG_DATA_HOME HOME="$prefix/home" ORVINA_PROGRAM=/bin/pwd "$launcher" | tail -n 1)
 [ "$where" = "$prefix/home/.local/share/Quandrel/Orvina 2.1" ] || fail "started in '$where'"
 
+# Runs a validator when it is installed and notes it as skipped when not.
 skipped=""
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$desktop" || fail "desktop-file-validate"
-else
-    skipped="$skipped desktop-file-validate"
-fi
-if command -v appstreamcli >/dev/null; then
-    appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
-else
-    skipped="$skipped appstreamcli"
-fi
+validate() { if command -v "$1" >/dev/null; then "$@" || fail "$1"; else skipped="$skipped $1"; fi; }
+validate desktop-file-validate "$desktop"
+validate appstreamcli validate --no-net "$metainfo"
 if [ -n "$skipped" ]; then
     echo "SKIPPED: not installed (tools/install-deps.sh installs them):$skipped"
     exit 77
