@@ -1,8 +1,8 @@
 #pragma once
 
-// What the program's widget tests share: a temporary working folder and
-// profile store, a fixed date, the database bytes of the default person, a
-// recorder in place of message boxes and a driver for modal dialogs.
+// What the widget tests share: a temporary working folder and profile, a
+// fixed date, the default person's bytes, a recorder in place of message
+// boxes and a driver for modal windows.
 
 #include "app/ovixapp.h"
 #include "dialogs/dialog.h"
@@ -131,25 +131,8 @@ public:
 // The result of a dialog run whose window the driver left open.
 constexpr int kLeftOpen = 99;
 
-// Runs `dialog` modally while `drive` works its active window.
-inline int RunDialog(CDialog& dialog, QWidget* parent, const std::function<void(QDialog*)>& drive)
-{
-    QTimer::singleShot(0, [&dialog, &drive] {
-        [&] {
-            QDialog* window = dialog.Window();
-            QVERIFY(window);
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            drive(window);
-        }();
-        if (dialog.Window() && dialog.Window()->isVisible())
-            dialog.Window()->done(kLeftOpen);
-    });
-    return dialog.DoModal(parent);
-}
-
 // Runs `start`, which opens a modal window, and `inside` with that window
-// once it is up; closes it after unless `inside` did.
+// once it is up and active; ends it with kLeftOpen unless `inside` did.
 inline bool InModal(const std::function<void()>& start, const std::function<void(QWidget*)>& inside)
 {
     bool ran = false;
@@ -158,12 +141,28 @@ inline bool InModal(const std::function<void()>& start, const std::function<void
         if (!modal)
             return;
         ran = true;
-        inside(modal);
+        modal->activateWindow();
+        if (QTest::qWaitForWindowActive(modal))
+            inside(modal);
         if (QApplication::activeModalWidget() == modal)
-            modal->close();
+            qobject_cast<QDialog*>(modal) ? qobject_cast<QDialog*>(modal)->done(kLeftOpen) : void(modal->close());
     });
     start();
     return ran;
+}
+
+// Runs one of the program's dialogs so and returns its result.
+inline int RunDialog(CDialog& dialog, QWidget* parent, const std::function<void(QDialog*)>& drive)
+{
+    int result = 0;
+    InModal([&] { result = dialog.DoModal(parent); }, [&](QWidget* window) { drive(qobject_cast<QDialog*>(window)); });
+    return result;
+}
+
+template <class Widget>
+Widget* ControlOf(const CDialog& dialog, int id)
+{
+    return qobject_cast<Widget*>(dialog.Control(id));
 }
 
 // The application started in a fresh working folder, the profile in a
