@@ -280,7 +280,6 @@ private slots:
     {
         for (const auto& [where, id, topic] : {std::tuple{"", kHelpIndex, "index.html"}, {"", kDefaultHelp, "index.html"},
                                                {"", kHelp, "chart.html"}, {"&File", kFilePrint, "commands.html#print"},
-                                               {"&Orvina", kPeople, "people.html"}, {"dialog", kPeople, "people.html"},
                                                {"dialog", kCompatibility, "compatibility.html"}}) {
             cleanup();
             init();
