@@ -155,12 +155,18 @@ private slots:
                  said.constData());
         QVERIFY(orvina.readAllStandardOutput().isEmpty());
         QVERIFY(QDir(m_folder->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        // Told its platform on the command line, it needs no display.
+        QVERIFY(Start(orvina, {{"XDG_CONFIG_HOME", m_config->path()}, {"ORVINA_EXIT_AFTER_FIRST_PAINT", "1"}}, false,
+                      {"-platform", "offscreen"}));
+        QVERIFY(orvina.waitForFinished(10000));
+        QCOMPARE(orvina.readAllStandardOutput(), QByteArray("first paint\n"));
     }
 
 private:
     // Starts the program in the test's folder; without `display` in an
     // empty environment.
-    bool Start(QProcess& orvina, const QList<QPair<QString, QString>>& extra = {}, bool display = true)
+    bool Start(QProcess& orvina, const QList<QPair<QString, QString>>& extra = {}, bool display = true,
+               const QStringList& arguments = {})
     {
         QProcessEnvironment environment;
         if (display) {
@@ -173,7 +179,7 @@ private:
             environment.insert(name, value);
         orvina.setWorkingDirectory(m_folder->path());
         orvina.setProcessEnvironment(environment);
-        orvina.start(ORVINA_APP_PATH, {});
+        orvina.start(ORVINA_APP_PATH, arguments);
         return orvina.waitForStarted();
     }
 

@@ -181,9 +181,13 @@ private slots:
         QImage page;
         QVERIFY(InModal([&] { View().OnFilePrintPreview(); }, [&](QWidget* preview) {
             during = View().grab().toImage();
-            if (auto* pages = preview->findChild<QPrintPreviewWidget*>())
+            if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) {
                 page = pages->grab().toImage();
+                pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
+            }
         }));
+        // The page count chosen in the preview is kept.
+        QCOMPARE(View().PreviewPages(), 2);
         QCOMPARE(during, before);
         QCOMPARE(View().Chart().m_printing, 0);
         PaintCounter paints(View());
