@@ -186,8 +186,11 @@ private slots:
                 pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
             }
         }));
-        // The page count chosen in the preview is kept.
+        // The page count chosen in the preview is kept, and only one chosen.
         QCOMPARE(View().PreviewPages(), 2);
+        View().SetPreviewPages(0);
+        QVERIFY(InModal([&] { View().OnFilePrintPreview(); }, [](QWidget*) {}));
+        QCOMPARE(View().PreviewPages(), 0);
         QCOMPARE(during, before);
         QCOMPARE(View().Chart().m_printing, 0);
         PaintCounter paints(View());
