@@ -188,9 +188,14 @@ private slots:
         }));
         // The page count chosen in the preview is kept, and only one chosen.
         QCOMPARE(View().PreviewPages(), 2);
-        View().SetPreviewPages(0);
-        QVERIFY(InModal([&] { View().OnFilePrintPreview(); }, [](QWidget*) {}));
-        QCOMPARE(View().PreviewPages(), 0);
+        for (const auto& [start, chosen, kept] : {std::tuple{0, -1, 0}, {2, int(QPrintPreviewWidget::SinglePageView), 1}}) {
+            View().SetPreviewPages(start);
+            QVERIFY(InModal([&] { View().OnFilePrintPreview(); }, [chosen = chosen](QWidget* preview) {
+                if (chosen >= 0)
+                    preview->findChild<QPrintPreviewWidget*>()->setViewMode(QPrintPreviewWidget::ViewMode(chosen));
+            }));
+            QCOMPARE(View().PreviewPages(), kept);
+        }
         QCOMPARE(during, before);
         QCOMPARE(View().Chart().m_printing, 0);
         PaintCounter paints(View());
