@@ -2,6 +2,7 @@
 // tab order, texts at the widget boundary and the message box; and the
 // About dialog.
 #include "dialogs/aboutdlg.h"
+#include "dialogs/dataexchange.h"
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/dialogunits.h"
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -48,6 +50,36 @@ std::vector<const DialogTemplate*> Templates()
 {
     return {&AboutTemplate(), &PeopleTemplate(), &CompatibilityTemplate()};
 }
+
+// A dialog whose result text may hold 3 characters, followed by a free
+// field, the way the Compatibility dialog exchanges its results; its start
+// reads back a result too long for it.
+class CLimitDlg : public CDialog {
+public:
+    CLimitDlg() : CDialog(kTemplate) {}
+    std::string m_result = "1000";
+    std::string m_after = "before";
+    bool m_transferred = true;
+
+protected:
+    bool OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ControlOf<QLineEdit>(*this, 902)->setText("typed");
+        m_transferred = UpdateData(true);
+        return true;
+    }
+    void DoDataExchange(CDataExchange& exchange) override
+    {
+        exchange.Text(ControlOf<QLabel>(*this, 901), m_result, 3);
+        exchange.Text(ControlOf<QLineEdit>(*this, 902), m_after);
+    }
+    static inline const DialogTemplate kTemplate{
+        900, "Limit", std::nullopt, QSize(100, 40), "DejaVu Sans", 8,
+        {{ControlKind::DefaultPushButton, kIdOk, "OK", QRect(60, 6, 32, 14)},
+         {ControlKind::StaticRight, 901, QString(), QRect(6, 6, 16, 8)},
+         {ControlKind::Edit, 902, QString(), QRect(6, 20, 40, 13)}}};
+};
 
 // The control of the dialog that holds `widget` (a combo box for its edit field).
 int IdOfFocus(const DialogBuilder::Result& built, QWidget* focus)
@@ -123,6 +155,19 @@ private slots:
             }
             QCOMPARE(visited, order);
         }
+    }
+
+    // The start writes the result out; read back, a text over its limit
+    // stops the transfer there with a message.
+    void anOverLongTextStopsTheTransfer()
+    {
+        MessageRecorder messages;
+        CLimitDlg dialog;
+        QDialog* owner = nullptr;
+        RunDialog(dialog, nullptr, [&](QDialog* window) { owner = window; });
+        QVERIFY(!dialog.m_transferred && dialog.m_after == "before");
+        QCOMPARE(messages.Texts(), QStringList("Orvina 2.1: Please enter no more than 3 characters."));
+        QVERIFY(messages.Shown()[0].icon == MessageBox::Icon::Exclamation && messages.Shown()[0].owner == owner);
     }
 
     void textsCrossTheWidgetBoundary()
