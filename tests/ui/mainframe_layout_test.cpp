@@ -1,7 +1,8 @@
-// The main frame's layout in the profile: what a run writes when the window
-// is destroyed or the session ends, and what the next run makes of it.
-#include "view/ovixview.h"
+// The profile store, and the main frame's layout in it: what a run writes
+// when the window is destroyed or the session ends, and what the next run
+// makes of it.
 #include "frame/windowplacement.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
 #include <QScreen>
@@ -16,6 +17,7 @@ using Values = std::map<QString, int>;
 
 constexpr int kMin = std::numeric_limits<int32_t>::min();
 constexpr int kMax = std::numeric_limits<int32_t>::max();
+const QRect kFrame(40, 50, 600, 420);
 
 QSettings Store()
 {
@@ -23,11 +25,10 @@ QSettings Store()
 }
 
 // A window in `showCmd` whose normal frame is `frame`, with the chosen person `bioName`.
-Values Layout(const QRect& frame = QRect(40, 50, 600, 420), int showCmd = 1, int flags = 0, int bioName = 0)
+Values Layout(const QRect& frame = kFrame, int showCmd = 1, int flags = 0, int bioName = 0)
 {
-    return {{"Settings/BioName", bioName}, {"Layout/flags", flags},
-            {"Layout/showCmd", showCmd},   {"Layout/x1", frame.left()},
-            {"Layout/y1", frame.top()},    {"Layout/x2", frame.left() + frame.width()},
+    return {{"Settings/BioName", bioName}, {"Layout/flags", flags}, {"Layout/showCmd", showCmd},
+            {"Layout/x1", frame.left()}, {"Layout/y1", frame.top()}, {"Layout/x2", frame.left() + frame.width()},
             {"Layout/y2", frame.top() + frame.height()}};
 }
 
@@ -50,9 +51,6 @@ Values ReadStore()
 }
 }
 
-Q_DECLARE_METATYPE(Values)
-Q_DECLARE_METATYPE(Qt::WindowStates)
-
 class MainFrameLayoutTest : public QObject {
     Q_OBJECT
 
@@ -71,173 +69,149 @@ private slots:
         m_folder.reset();
     }
 
+    // What is not a whole 32-bit number in its section gives the default;
+    // what is written reads back, through another wrapper and in the store.
+    void theProfileStore()
+    {
+        for (const auto& [key, stored] : {std::pair{"Layout/x1", QVariant()}, {"Settings/x1", QVariant(5)},
+                                          {"Layout/x1", QVariant("abc")}, {"Layout/x1", QVariant("1.5")},
+                                          {"Layout/x1", QVariant("4294967296")}}) {
+            WriteStore({});
+            if (stored.isValid())
+                Store().setValue(key, stored);
+            QVERIFY(Profile().GetProfileInt("Layout", "x1", 17) == 17 && Profile().GetProfileInt("Layout", "x1", -1) == -1);
+        }
+        for (const int value : {-1, kMax, kMin}) {
+            QVERIFY(Profile().WriteProfileInt("Settings", "BioName", value));
+            QCOMPARE(Profile().GetProfileInt("Settings", "BioName", 12345), value);
+            QCOMPARE(QSettings(m_profileDir.filePath("Quandrel/Orvina 2.1.conf"), QSettings::IniFormat).value("Settings/BioName").toInt(), value);
+        }
+    }
+
     // Maximise, end, start again (maximised), restore, end: the normal
     // rectangle comes back and is stored to the pixel, cycle after cycle.
-    void theMaximiseRoundTripKeepsTheNormalRectangle()
+    // Minimised at the end, from maximised or not, is stored so.
+    void theStateAtTheEndIsStored()
     {
         WriteStore(Layout());
-        for (int cycle = 0; cycle < 3; ++cycle) {
+        for (int cycle = 0; cycle < 2; ++cycle) {
             Start();
-            QTRY_COMPARE(Frame().frameGeometry(), QRect(40, 50, 600, 420));
+            QTRY_COMPARE(Frame().frameGeometry(), kFrame);
             Frame().showMaximized();
             QTRY_VERIFY(Frame().isMaximized());
             Stop();
-            QCOMPARE(ReadStore(), Layout(QRect(40, 50, 600, 420), 3));
+            QCOMPARE(ReadStore(), Layout(kFrame, 3));
             Start();
             QVERIFY(Frame().isMaximized());
             Frame().showNormal();
             QTRY_VERIFY(!Frame().isMaximized());
-            QTRY_COMPARE(Frame().frameGeometry(), QRect(40, 50, 600, 420));
+            QTRY_COMPARE(Frame().frameGeometry(), kFrame);
             Stop();
             QCOMPARE(ReadStore(), Layout());
         }
-    }
-
-    void theStateAtTheEndIsStored_data()
-    {
-        QTest::addColumn<bool>("fromMaximised");
-        QTest::newRow("minimised") << false;
-        QTest::newRow("minimised from maximised") << true;
-    }
-
-    void theStateAtTheEndIsStored()
-    {
-        QFETCH(bool, fromMaximised);
-        WriteStore(Layout());
-        Start();
-        QTRY_COMPARE(Frame().frameGeometry(), QRect(40, 50, 600, 420));
-        if (fromMaximised) {
-            Frame().showMaximized();
-            QTRY_VERIFY(Frame().isMaximized());
+        for (const bool fromMaximised : {false, true}) {
+            Start();
+            QTRY_COMPARE(Frame().frameGeometry(), kFrame);
+            if (fromMaximised)
+                Frame().showMaximized();
+            QTRY_VERIFY(Frame().isMaximized() == fromMaximised);
+            Frame().showMinimized();
+            QTRY_VERIFY(Frame().isMinimized());
+            Stop();
+            QCOMPARE(ReadStore(), Layout(kFrame, 2, fromMaximised ? 2 : 0));
+            WriteStore(Layout());
         }
-        Frame().showMinimized();
-        QTRY_VERIFY(Frame().isMinimized());
-        Stop();
-        QCOMPARE(ReadStore(), Layout(QRect(40, 50, 600, 420), 2, fromMaximised ? 2 : 0));
     }
 
     // The rule alone, on a 1000 by 800 screen with 32-pixel icons and a
     // 20-pixel caption: both sides of every limit.
-    void thePlacementRule_data()
-    {
-        QTest::addColumn<QList<int>>("edges");  // left, top, right, bottom
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("normal") << QList<int>{40, 50, 640, 470} << true;
-        QTest::newRow("left far off, right end on the screen") << QList<int>{-30000, 50, 1, 470} << true;
-        QTest::newRow("right edge at the screen's left") << QList<int>{-30000, 50, 0, 470} << false;
-        QTest::newRow("caption's last line on the screen") << QList<int>{40, -19, 640, 400} << true;
-        QTest::newRow("caption just above the screen") << QList<int>{40, -20, 640, 400} << false;
-        QTest::newRow("left one icon short of the right edge") << QList<int>{968, 50, 1568, 470} << true;
-        QTest::newRow("left beyond that") << QList<int>{969, 50, 1569, 470} << false;
-        QTest::newRow("top one icon short of the bottom") << QList<int>{40, 768, 640, 1000} << true;
-        QTest::newRow("top beyond that") << QList<int>{40, 769, 640, 1000} << false;
-        QTest::newRow("smallest size") << QList<int>{40, 50, 41, 51} << true;
-        QTest::newRow("zero width") << QList<int>{40, 50, 40, 470} << false;
-        QTest::newRow("negative height") << QList<int>{40, 50, 640, 10} << false;
-        QTest::newRow("largest size") << QList<int>{40, 50, 40 + 32767, 50 + 32767} << true;
-        QTest::newRow("wider than 32767") << QList<int>{40, 50, 40 + 32768, 470} << false;
-        QTest::newRow("higher than 32767") << QList<int>{40, 50, 640, 50 + 32768} << false;
-        QTest::newRow("edges at the ends of 32 bits") << QList<int>{kMin, 50, kMax, 470} << false;
-        QTest::newRow("off every screen") << QList<int>{-2000000000, -2000000000, -1999999400, -1999999580} << false;
-    }
-
     void thePlacementRule()
     {
-        QFETCH(QList<int>, edges);
-        QFETCH(bool, accepted);
-        WindowPlacement placement;
-        placement.left = edges[0];
-        placement.top = edges[1];
-        placement.right = edges[2];
-        placement.bottom = edges[3];
-        QCOMPARE(placement.StartsOnScreen(QSize(1000, 800), QSize(32, 32)) && placement.HasUsableSize() &&
-                     placement.CaptionOnScreen({QRect(0, 0, 1000, 800)}, 20),
-                 accepted);
+        for (const auto& [left, top, right, bottom, accepted] :
+             {std::tuple{40, 50, 640, 470, true}, {-30000, 50, 1, 470, true}, {-30000, 50, 0, 470, false},
+              {40, -19, 640, 400, true}, {40, -20, 640, 400, false},             // the caption's last line
+              {968, 50, 1568, 470, true}, {969, 50, 1569, 470, false},           // one icon short of the right
+              {40, 768, 640, 1000, true}, {40, 769, 640, 1000, false},           // and of the bottom
+              {40, 50, 41, 51, true}, {40, 50, 40, 470, false}, {40, 50, 640, 10, false},
+              {40, 50, 40 + 32767, 50 + 32767, true}, {40, 50, 40 + 32768, 470, false}, {40, 50, 640, 50 + 32768, false},
+              {kMin, 50, kMax, 470, false}, {-2000000000, -2000000000, -1999999400, -1999999580, false}}) {
+            WindowPlacement placement;
+            placement.left = left;
+            placement.top = top;
+            placement.right = right;
+            placement.bottom = bottom;
+            QCOMPARE(placement.StartsOnScreen(QSize(1000, 800), QSize(32, 32)) && placement.HasUsableSize() &&
+                         placement.CaptionOnScreen({QRect(0, 0, 1000, 800)}, 20),
+                     accepted);
+        }
     }
 
-    // Through the real frame: the state, the screen, icon and caption it
-    // measures, and a missing value.
-    void restoreLayout_data()
+    // Through a second, never shown frame: the state, the screen, icon and
+    // caption it measures, and a missing value.
+    void restoreLayout()
     {
-        QTest::addColumn<Values>("stored");
-        QTest::addColumn<Qt::WindowStates>("states");  // none with `restored` false: left alone
-        QTest::addColumn<bool>("restored");
         QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().topLeft(), QPoint(0, 0));
         const int caption = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
         const int right = QGuiApplication::primaryScreen()->geometry().width() -
                           QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
-        Values noFlags = Layout(QRect(40, 50, 600, 420), 1, 0, 2);
+        Values noFlags = Layout(kFrame, 1, 0, 2);
         noFlags.erase("Layout/flags");
-        QTest::newRow("minimised") << Layout(QRect(40, 50, 600, 420), 2, 0, 2)
-                                   << Qt::WindowStates(Qt::WindowMinimized) << true;
-        QTest::newRow("minimised from maximised") << Layout(QRect(40, 50, 600, 420), 2, 2, 2)
-                                                  << (Qt::WindowMinimized | Qt::WindowMaximized) << true;
-        QTest::newRow("caption's last line on the screen")
-            << Layout(QRect(40, 1 - caption, 600, 400), 1, 0, 2) << Qt::WindowStates() << true;
-        QTest::newRow("caption just above the screen")
-            << Layout(QRect(40, -caption, 600, 400), 1, 0, 2) << Qt::WindowStates() << false;
-        QTest::newRow("x1 one icon short of the right edge")
-            << Layout(QRect(right, 50, 600, 420), 1, 0, 2) << Qt::WindowStates() << true;
-        QTest::newRow("x1 beyond the screen")
-            << Layout(QRect(right + 1, 50, 600, 420), 1, 0, 2) << Qt::WindowStates() << false;
-        QTest::newRow("zero width") << Layout(QRect(40, 50, 0, 420), 1, 0, 2) << Qt::WindowStates() << false;
-        QTest::newRow("flags missing") << noFlags << Qt::WindowStates() << false;
-    }
-
-    void restoreLayout()
-    {
-        QFETCH(Values, stored);
-        QFETCH(Qt::WindowStates, states);
-        QFETCH(bool, restored);
-        Start();
-        WriteStore(stored);
-        // A second frame that is never shown: nothing of the platform moves it.
-        CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
-        const QRect before = frame.geometry();
-        QCOMPARE(frame.RestoreLayout("Layout"), restored ? 1 : 0);
-        QCOMPARE(frame.windowState(), states);
-        const QRect wanted(QPoint(stored["Layout/x1"], stored["Layout/y1"]),
-                           QPoint(stored["Layout/x2"] - 1, stored["Layout/y2"] - 1));
-        QCOMPARE(QRect(frame.pos(), frame.normalGeometry().size()), restored ? wanted : before);
+        using S = Qt::WindowStates;
+        for (const auto& [stored, states, restored] :
+             {std::tuple{Layout(kFrame, 2, 0, 2), S(Qt::WindowMinimized), true},
+              {Layout(kFrame, 2, 2, 2), Qt::WindowMinimized | Qt::WindowMaximized, true},
+              {Layout(QRect(40, 1 - caption, 600, 400), 1, 0, 2), S(), true}, {Layout(QRect(40, -caption, 600, 400), 1, 0, 2), S(), false},
+              {Layout(QRect(right, 50, 600, 420), 1, 0, 2), S(), true}, {Layout(QRect(right + 1, 50, 600, 420), 1, 0, 2), S(), false},
+              {Layout(QRect(40, 50, 0, 420), 1, 0, 2), S(), false}, {noFlags, S(), false}}) {
+            Start();
+            WriteStore(stored);
+            CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
+            const QRect before = frame.geometry();
+            QCOMPARE(frame.RestoreLayout("Layout"), restored ? 1 : 0);
+            QCOMPARE(frame.windowState(), states);
+            const QRect wanted(QPoint(stored.at("Layout/x1"), stored.at("Layout/y1")),
+                               QPoint(stored.at("Layout/x2") - 1, stored.at("Layout/y2") - 1));
+            QCOMPARE(QRect(frame.pos(), frame.normalGeometry().size()), restored ? wanted : before);
+            Stop();
+        }
     }
 
     // The first run (nothing stored) keeps the default size; the person is
     // chosen when the window is first shown, and the first paint draws them.
-    void theChosenPerson_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<int>("chosen");
-        QTest::newRow("missing") << QVariant() << 0;
-        QTest::newRow("0") << QVariant(0) << 0;
-        QTest::newRow("negative") << QVariant(-3) << 0;
-        QTest::newRow("the last of three") << QVariant(2) << 2;
-        QTest::newRow("beyond the list") << QVariant(7) << 0;
-    }
-
     void theChosenPerson()
     {
-        QFETCH(QVariant, stored);
-        QFETCH(int, chosen);
-        if (stored.isValid())
-            Store().setValue("Settings/BioName", stored);
-        QVERIFY(WriteDatabase(m_folder->File("database.bio"), {CName("Person 0", "1970", "5", "1"),
-                                                               CName("Person 1", "1970", "5", "2"),
-                                                               CName("Person 2", "1970", "5", "3")}));
-        Start();
-        QCOMPARE(m_indexAtShow, chosen);
-        QCOMPARE(Frame().size(), QSize(CMainFrame::kDefaultWidth, CMainFrame::kDefaultHeight));
-        QCOMPARE(Frame().windowState(), Qt::WindowNoState);
-        QTRY_VERIFY(m_painted);
-        QCOMPARE(m_titleAtFirstPaint, QString("Person %1").arg(chosen));
-        Stop();
-        QCOMPARE(ReadStore().at("Settings/BioName"), chosen);
+        for (const auto& [stored, chosen] : {std::pair{QVariant(), 0}, {QVariant(0), 0}, {QVariant(-3), 0},
+                                             {QVariant(2), 2}, {QVariant(7), 0}}) {
+            cleanup();
+            init();
+            if (stored.isValid())
+                Store().setValue("Settings/BioName", stored);
+            QVERIFY(WriteDatabase(m_folder->File("database.bio"), {CName("Person 0", "1970", "5", "1"),
+                                                                   CName("Person 1", "1970", "5", "2"),
+                                                                   CName("Person 2", "1970", "5", "3")}));
+            Start();
+            QCOMPARE(m_indexAtShow, chosen);
+            QCOMPARE(Frame().size(), QSize(CMainFrame::kDefaultWidth, CMainFrame::kDefaultHeight));
+            QCOMPARE(Frame().windowState(), Qt::WindowNoState);
+            QTRY_VERIFY(m_painted);
+            QCOMPARE(m_titleAtFirstPaint, QString("Person %1").arg(chosen));
+            Stop();
+            QCOMPARE(ReadStore().at("Settings/BioName"), chosen);
+        }
     }
 
     // All seven values, at the end of the session and again at destruction;
-    // a store that cannot be written is reported.
+    // a store that cannot be written is reported. A window never shown
+    // leaves the store alone.
     void theEndOfTheSessionSavesAndTheDestructionSavesAgain()
     {
         Start();
+        WriteStore(Layout(kFrame, 1, 0, 2));
+        {
+            CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
+            QVERIFY(frame.Created());
+        }
+        QCOMPARE(ReadStore(), Layout(kFrame, 1, 0, 2));
         Frame().setGeometry(90, 80, 520, 380);
         QTRY_COMPARE(Frame().geometry(), QRect(90, 80, 520, 380));
         const Values expected = Layout(Frame().frameGeometry());
@@ -253,17 +227,6 @@ private slots:
         QVERIFY(QDir(file).removeRecursively());
         Stop();
         QCOMPARE(ReadStore(), expected);
-    }
-
-    void aWindowNeverShownLeavesTheStoreAlone()
-    {
-        Start();
-        WriteStore(Layout(QRect(40, 50, 600, 420), 1, 0, 2));
-        {
-            CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
-            QVERIFY(frame.Created());
-        }
-        QCOMPARE(ReadStore(), Layout(QRect(40, 50, 600, 420), 1, 0, 2));
     }
 
 private:

@@ -1,22 +1,61 @@
-// The main frame: its menus, accelerators, caption, toolbar and status bar,
-// read off the real window of a started application, and a start-up
-// without the toolbar's image strip.
+// The main frame of a started application: its menus, accelerators,
+// caption, toolbar and status bar; and help: the help commands and F1
+// wherever the user is, What's This, the pages behind every topic.
+#include "dialogs/dialogbuilder.h"
+#include "dialogs/dialogtemplates.h"
 #include "frame/commandids.h"
 #include "frame/commandtable.h"
-#include "platform/stringtable.h"
-#include "view/ovixview.h"
+#include "frame/helptopics.h"
+#include "frame/helpwindow.h"
 #include "frame/statusbar.h"
 #include "frame/toolbar.h"
+#include "platform/stringtable.h"
+#include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QLabel>
-#include <QTimer>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTextBrowser>
 #include <QToolButton>
+#include <QWhatsThis>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(std::optional<LockKeys>)
+using namespace CommandId;
+
+namespace {
+const QString kIdle = "For Help, press F1";
+
+// The first line of a command's prompt, shown in the status bar, or the
+// second, its tooltip.
+QString Prompt(int id, int line = 0)
+{
+    return QString(FindCommand(id)->prompt).section('\n', line, line);
+}
+
+// The page and anchor of a help window's source, as a topic.
+QString Topic(const QUrl& source)
+{
+    return source.path().section('/', -1) + (source.hasFragment() ? '#' + source.fragment() : QString());
+}
+
+// The page of `topic` exists and, when the topic names an anchor, holds it.
+bool AnchorExists(const QString& topic)
+{
+    const QString text = QString::fromUtf8(ReadBytes(QString(CHelpWindow::kRoot) + topic.section('#', 0, 0)));
+    const QString anchor = topic.section('#', 1);
+    return !text.isEmpty() && (anchor.isEmpty() || text.contains(QString("name=\"%1\"").arg(anchor)));
+}
+
+// Pops `menu` up under the frame's corner, shown.
+void PopUp(QMenu* menu, QWidget& frame)
+{
+    menu->popup(frame.mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+}
+}
 
 class MainFrameTest : public QObject, public StartedApp {
     Q_OBJECT
@@ -27,8 +66,9 @@ private slots:
     void cleanup() { Stop(); }
 
     // The menus hold the command table in its order, separators included;
-    // every command's action carries the table's text, key, prompt and tooltip,
-    // and one without a menu is reached by its key alone.
+    // every command's action carries the table's text, key, prompt and
+    // tooltip, its What's This and a help topic that exists; one without a
+    // menu is reached by its key alone.
     void theMenusHoldTheCommandTable()
     {
         QStringList titles;
@@ -41,142 +81,93 @@ private slots:
         QStringList tableTitles;
         QList<int> table;
         for (const CommandEntry& entry : CommandTable()) {
-            if (!entry.menu)
-                continue;
-            if (!tableTitles.contains(entry.menu))
+            if (entry.menu && !tableTitles.contains(entry.menu))
                 tableTitles << entry.menu;
-            table << entry.id;
-        }
-        QCOMPARE(titles, tableTitles);
-        QCOMPARE(shown, table);
-        for (const CommandEntry& entry : CommandTable()) {
+            if (entry.menu)
+                table << entry.id;
             QAction* action = entry.id ? Frame().Action(entry.id) : nullptr;
-            if (!action || !entry.prompt)
+            if (!action)
+                continue;
+            const QByteArray name = QByteArray::number(entry.id);
+            QVERIFY2(!action->whatsThis().isEmpty() && AnchorExists(HelpTopics::CommandTopic(entry.id)), name);
+            if (!entry.prompt)
                 continue;
             QCOMPARE(action->text(), QString(entry.text ? entry.text : ""));
             QCOMPARE(action->shortcut(), QKeySequence(entry.accelerator ? entry.accelerator : ""));
-            QCOMPARE(action->statusTip(), QString(entry.prompt).section('\n', 0, 0));
-            QCOMPARE(action->toolTip(), QString(entry.prompt).section('\n', 1));
-            QVERIFY(entry.menu || Frame().actions().contains(action));
+            QCOMPARE(action->statusTip() + '\n' + action->toolTip(), QString(entry.prompt));
+            QVERIFY2(entry.menu || Frame().actions().contains(action), name);
         }
+        QCOMPARE(titles, tableTitles);
+        QCOMPARE(shown, table);
     }
 
-    void acceleratorsReachTheView_data()
+    // The keys and the toolbar's buttons step the month; Shift+D says it
+    // is not there.
+    void theMonthCommands()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("monthStep");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("Shift+N") << int(Qt::Key_N) << 1 << 0;
-        QTest::newRow("Shift+P") << int(Qt::Key_P) << -1 << 0;
-        QTest::newRow("Shift+D") << int(Qt::Key_D) << 0 << 1;
-    }
-
-    void acceleratorsReachTheView()
-    {
-        QFETCH(int, key);
-        QFETCH(int, monthStep);
-        QFETCH(int, messages);
-        MessageRecorder recorder;
         Frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Frame()));
         CChart& chart = Frame().View().Chart();
-        chart.m_year = 2000;
-        chart.m_month = 6;
-
-        QTest::keyClick(&Frame().View(), Qt::Key(key), Qt::ShiftModifier);
-        QCOMPARE(chart.m_month, 6 + monthStep);
-        QCOMPARE(int(recorder.Shown().size()), messages);
+        for (const auto& [key, button, step] : {std::tuple{Qt::Key_N, 0, 1}, {Qt::Key_P, 0, -1}, {Qt::Key_D, 0, 0},
+                                                {Qt::Key_unknown, int(kNextMonth), 1}, {Qt::Key_unknown, int(kPreviousMonth), -1}}) {
+            MessageRecorder messages;
+            chart.m_year = 2000;
+            chart.m_month = 6;
+            if (button)
+                QTest::mouseClick(Frame().ToolBar().Button(button), Qt::LeftButton);
+            else
+                QTest::keyClick(&Frame().View(), key, Qt::ShiftModifier);
+            QCOMPARE(chart.m_month, 6 + step);
+            QCOMPARE(int(messages.Shown().size()), int(key == Qt::Key_D));
+        }
     }
 
-    void applicationCommandsRunTheirDialogs_data()
+    // About and Print Setup run their dialogs; the window carries the
+    // program's icon and its caption follows the document's title.
+    void theApplicationCommandsAndTheCaption()
     {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("dialogClass");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("About") << int(CommandId::kAppAbout) << "" << "About Orvina";
-        QTest::newRow("Print Setup") << int(CommandId::kFilePrintSetup) << "QPrintDialog" << "Print Setup";
-    }
-
-    void applicationCommandsRunTheirDialogs()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, dialogClass);
-        QFETCH(QString, caption);
-        QString ranClass;
-        QString ranCaption;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            ranClass = dialog->metaObject()->className();
-            ranCaption = dialog->windowTitle();
-            qobject_cast<QDialog*>(dialog)->reject();
-        });
-        Frame().Action(id)->trigger();
-        if (!dialogClass.isEmpty())
-            QCOMPARE(ranClass, dialogClass);
-        if (!caption.isEmpty())
-            QCOMPARE(ranCaption, caption);
-        QVERIFY(Frame().isVisible());
-    }
-
-    void theWindowCarriesTheProgramIcon()
-    {
-        QVERIFY(QFile::exists(":/icons/orvina.png"));
-        QVERIFY(!Frame().windowIcon().pixmap(32, 32).isNull());
-    }
-
-    void theCaptionFollowsTheDocumentTitle()
-    {
+        for (const auto& [id, caption] : {std::pair{kAppAbout, "About Orvina"}, {kFilePrintSetup, "Print Setup"}}) {
+            QString shown;
+            QVERIFY(InModal([&, id = id] { Frame().Action(id)->trigger(); }, [&](QWidget* dialog) { shown = dialog->windowTitle(); }));
+            QCOMPARE(shown, QString(caption));
+            QVERIFY(Frame().isVisible());
+        }
+        QVERIFY(QFile::exists(":/icons/orvina.png") && !Frame().windowIcon().pixmap(32, 32).isNull());
         QCOMPARE(Frame().windowTitle(), QString("Orvina - New Name"));
         m_app->Document()->SetTitle("Ann Lee");
-        QCOMPARE(Frame().windowTitle(), QString("Orvina - Ann Lee"));
-        QVERIFY(Frame().windowHandle());
         QCOMPARE(Frame().windowHandle()->title(), QString("Orvina - Ann Lee"));
     }
 
     // The buttons in the toolbar's order, each running its menu command, with
-    // its own image and, as tooltip, the second line of the command's prompt.
-    void theEntriesInOrder()
+    // an image of its own, drawn, its grey become the button face, and the
+    // prompt's second line as tooltip. A strip of another size gives no images.
+    void theToolbar()
     {
         QList<int> ids;
-        size_t image = 0;
+        QList<QImage> images;
         for (QAction* action : Tools().actions()) {
-            const int id = action->isSeparator() ? CToolBar::kSeparator : action->data().toInt();
-            ids << id;
+            ids << (action->isSeparator() ? CToolBar::kSeparator : action->data().toInt());
             if (action->isSeparator())
                 continue;
-            QVERIFY(action == Frame().Action(id));
-            QToolButton* button = Tools().Button(id);
-            QCOMPARE(button->size(), QSize(23, 22));
-            QCOMPARE(button->toolTip(), QString(FindCommand(id)->prompt).section('\n', 1));
-            const QImage shown = button->icon().pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
-            QCOMPARE(shown, Tools().Images().at(image++));
+            QVERIFY(action == Frame().Action(ids.back()));
+            QToolButton* button = Tools().Button(ids.back());
+            QCOMPARE(button->toolTip(), Prompt(ids.back(), 1));
+            QVERIFY(!button->whatsThis().isEmpty());
+            images << button->icon().pixmap(QSize(16, 15)).toImage().convertToFormat(QImage::Format_ARGB32);
+            QVERIFY(images.back() == Tools().Images().at(images.size() - 1) && images.indexOf(images.back()) == images.size() - 1);
+            int drawn = 0;
+            for (int y = 0; y < 15; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    drawn += qAlpha(images.back().pixel(x, y)) != 0;
+                    QVERIFY(images.back().pixel(x, y) != qRgb(192, 192, 192));
+                }
+            }
+            QVERIFY(drawn >= 20);
         }
         QCOMPARE(ids, QList<int>(CToolBar::ButtonIds().begin(), CToolBar::ButtonIds().end()));
-        QCOMPARE(image, Tools().Images().size());
+        QVERIFY(images.size() == 8 && Tools().Images().size() == 8);
         QCOMPARE(Frame().toolBarArea(&Tools()), Qt::TopToolBarArea);
-        QVERIFY(Tools().isMovable() && Tools().isFloatable());
-        QCOMPARE(Tools().allowedAreas(), Qt::AllToolBarAreas);
-    }
-
-    void theImagesAreDrawnAndDistinct()
-    {
-        const std::vector<QImage>& images = Tools().Images();
-        QCOMPARE(int(images.size()), 8);
-        for (size_t i = 0; i < images.size(); ++i) {
-            QCOMPARE(images[i].size(), QSize(16, 15));
-            // Drawn, and the grey became the button face.
-            QVERIFY2(Count(images[i], [](QRgb pixel) { return qAlpha(pixel) != 0; }) >= 20, qPrintable(QString::number(i)));
-            QCOMPARE(Count(images[i], [](QRgb pixel) { return pixel == qRgb(192, 192, 192); }), 0);
-            for (size_t j = i + 1; j < images.size(); ++j)
-                QVERIFY2(images[i] != images[j], qPrintable(QString("images %1 and %2 are the same").arg(i).arg(j)));
-        }
-    }
-
-    // A strip one image too narrow, or none, gives no images.
-    void aStripOfAnotherSizeGivesNoImages()
-    {
+        QVERIFY(Tools().isMovable() && Tools().isFloatable() && Tools().allowedAreas() == Qt::AllToolBarAreas);
         for (const QSize& size : {QSize(112, 15), QSize(0, 0)}) {
             QImage strip(size, QImage::Format_RGB32);
             strip.fill(Qt::blue);
@@ -184,63 +175,39 @@ private slots:
         }
     }
 
-    void theSeparatorIsEightPixelsOnEverySide()
+    // View > Toolbar and View > Status Bar show and hide their bars, the
+    // toolbar's check mark following however it was hidden; every start
+    // shows the toolbar again at the top.
+    void theViewCommandsShowAndHideTheBars()
     {
-        for (const Qt::ToolBarArea area : {Qt::TopToolBarArea, Qt::LeftToolBarArea}) {
-            Frame().addToolBar(area, &Tools());
-            QCOMPARE(Frame().toolBarArea(&Tools()), area);
-            QWidget* separator = Tools().widgetForAction(Tools().actions().at(3));
-            QTRY_COMPARE(Tools().orientation() == Qt::Horizontal ? separator->width() : separator->height(), 8);
+        for (const auto& [id, bar] : {std::pair<int, QWidget*>{kViewToolbar, &Tools()}, {kViewStatusBar, &Status()}}) {
+            QAction* toggle = Frame().Action(id);
+            QVERIFY(toggle->isCheckable() && toggle->isChecked());
+            toggle->trigger();
+            QVERIFY(bar->isHidden() && !toggle->isChecked());
+            toggle->trigger();
+            QVERIFY(bar->isVisible() && toggle->isChecked());
         }
-    }
-
-    // View > Toolbar shows and hides it; every start shows it again at the top.
-    void viewToolbarShowsAndHidesIt()
-    {
-        QAction* toggle = Frame().Action(CommandId::kViewToolbar);
-        QVERIFY(toggle->isCheckable() && toggle->isChecked());
-        toggle->trigger();
-        QVERIFY(Tools().isHidden() && !toggle->isChecked());
-        toggle->trigger();
-        QVERIFY(Tools().isVisible() && toggle->isChecked());
-        // Hidden any other way, the check mark follows.
         Tools().hide();
-        QVERIFY(!toggle->isChecked());
+        QVERIFY(!Frame().Action(kViewToolbar)->isChecked());
         Frame().addToolBar(Qt::LeftToolBarArea, &Tools());
         m_app.reset();
-
         m_app = std::make_unique<COvixApp>();
         m_app->InitInstance();
-        QCOMPARE(Frame().toolBarArea(&Tools()), Qt::TopToolBarArea);
-        QVERIFY(Tools().isVisible());
-        QVERIFY(Frame().Action(CommandId::kViewToolbar)->isChecked());
+        QVERIFY(Frame().toolBarArea(&Tools()) == Qt::TopToolBarArea && Tools().isVisible());
+        QVERIFY(Frame().Action(kViewToolbar)->isChecked());
     }
 
-    void theMonthButtonsStepTheChart_data()
+    // Without its resources the help says it cannot be shown and the window
+    // is not made; nothing was read, so nothing is written over the people.
+    void withoutItsResources()
     {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<int>("month");
-        QTest::newRow("Previous Month") << int(CommandId::kPreviousMonth) << 5;
-        QTest::newRow("Next Month") << int(CommandId::kNextMonth) << 7;
-    }
-
-    void theMonthButtonsStepTheChart()
-    {
-        QFETCH(int, id);
-        QFETCH(int, month);
-        CChart& chart = Frame().View().Chart();
-        chart.m_year = 2001;
-        chart.m_month = 6;
-        QTest::mouseClick(Tools().Button(id), Qt::LeftButton);
-        QCOMPARE(chart.m_month, month);
-    }
-
-    void withoutItsImagesTheWindowIsNotMade()
-    {
-        m_app.reset();
-        QVERIFY(WriteBytes(m_folder->File("database.bio"), kDefaultDatabase + "keep"));
         MessageRecorder messages;
         Q_CLEANUP_RESOURCE(orvina_resources);
+        Frame().Action(kHelpIndex)->trigger();
+        QVERIFY(messages.Shown()[0].owner == &Frame() && (!Frame().HelpWindow() || !Frame().HelpWindow()->isVisible()));
+        m_app.reset();
+        QVERIFY(WriteBytes(m_folder->File("database.bio"), kDefaultDatabase + "keep"));
         int exitCode = -1;
         {
             COvixApp app;
@@ -249,120 +216,195 @@ private slots:
         }
         Q_INIT_RESOURCE(orvina_resources);
         QCOMPARE(exitCode, 0);
-        QCOMPARE(int(messages.Shown().size()), 1);
-        QCOMPARE(messages.Shown()[0].text, QString("Failed to create empty document."));
-        QCOMPARE(messages.Shown()[0].caption, QString("Orvina 2.1"));
-        // Nothing was read, so nothing was written over the people.
+        QCOMPARE(messages.Texts(), QStringList({"Orvina 2.1: Failed to launch help.", "Orvina 2.1: Failed to create empty document."}));
         QCOMPARE(ReadBytes(m_folder->File("database.bio")), kDefaultDatabase + "keep");
     }
 
-    void itSaysHowToGetHelpWhenIdle()
-    {
-        QCOMPARE(Status().MessageText(), QString("For Help, press F1"));
-        QVERIFY(Frame().statusBar() == &Status());
-        QVERIFY(Status().isVisible());
-        // The text is shown, not merely kept.
-        const QList<QLabel*> labels = Status().findChildren<QLabel*>();
-        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
-            return label->isVisible() && label->text() == "For Help, press F1";
-        }));
-    }
-
-    // Every hovered button and every highlighted menu item shows the first
-    // line of its command's prompt, and the idle text comes back after.
+    // Idle, the status bar shows how to get help; every hovered button and
+    // every highlighted menu item shows its prompt, and the idle text comes
+    // back after.
     void aPointedAtCommandShowsItsPrompt()
     {
-        const auto prompt = [](int id) { return QString(FindCommand(id)->prompt).section('\n', 0, 0); };
+        const QList<QLabel*> labels = Status().findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) { return label->isVisible() && label->text() == kIdle; }));
+        QVERIFY(Frame().statusBar() == &Status() && Status().MessageText() == kIdle);
         for (const int32_t id : CToolBar::ButtonIds()) {
             if (id == CToolBar::kSeparator)
                 continue;
-            QToolButton* button = Frame().ToolBar().Button(id);
-            QTest::mouseMove(button, button->rect().center());
-            QTRY_COMPARE(Status().MessageText(), prompt(id));
+            QTest::mouseMove(Tools().Button(id), Tools().Button(id)->rect().center());
+            QTRY_COMPARE(Status().MessageText(), Prompt(id));
             QTest::mouseMove(&Frame().View(), QPoint(200, 200));
-            QTRY_COMPARE(Status().MessageText(), QString("For Help, press F1"));
+            QTRY_COMPARE(Status().MessageText(), kIdle);
         }
         for (QAction* title : Frame().menuBar()->actions()) {
-            QMenu* items = title->menu();
-            items->popup(Frame().mapToGlobal(QPoint(10, 10)));
-            QVERIFY(QTest::qWaitForWindowExposed(items));
-            for (QAction* item : items->actions()) {
+            PopUp(title->menu(), Frame());
+            for (QAction* item : title->menu()->actions()) {
                 if (item->isSeparator())
                     continue;
-                items->setActiveAction(item);
-                QTRY_COMPARE(Status().MessageText(), prompt(item->data().toInt()));
+                title->menu()->setActiveAction(item);
+                QTRY_COMPARE(Status().MessageText(), Prompt(item->data().toInt()));
             }
-            items->close();
-            QTRY_COMPARE(Status().MessageText(), QString("For Help, press F1"));
+            title->menu()->close();
+            QTRY_COMPARE(Status().MessageText(), kIdle);
         }
     }
 
-    void theLockPanesFollowTheKeys_data()
-    {
-        QTest::addColumn<std::optional<LockKeys>>("keys");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("all off") << std::optional(LockKeys{}) << QStringList{"", "", ""};
-        QTest::newRow("Caps Lock") << std::optional(LockKeys{true, false, false}) << QStringList{"CAP", "", ""};
-        QTest::newRow("all on") << std::optional(LockKeys{true, true, true}) << QStringList{"CAP", "NUM", "SCRL"};
-        QTest::newRow("state unknown") << std::optional<LockKeys>() << QStringList{"", "", ""};
-    }
-
+    // Each pane as wide as its text, shown or not, and right of the message,
+    // in order. Where the platform does not tell, the panes stay blank.
     void theLockPanesFollowTheKeys()
     {
-        QFETCH(std::optional<LockKeys>, keys);
-        QFETCH(QStringList, texts);
-        const QList<QLabel*> panes = Panes();
-        const QStringList names = {"CAP", "NUM", "SCRL"};
-        Status().ShowLockKeys(keys);
-        for (int i = 0; i < panes.size(); ++i) {
-            QCOMPARE(panes[i]->text(), texts[i]);
-            // As wide as its text, shown or not, and right of the message, in order.
-            const int textWidth = panes[i]->fontMetrics().horizontalAdvance(names[i]);
-            QVERIFY(panes[i]->width() >= textWidth && panes[i]->width() <= textWidth + 16);
-            QVERIFY(panes[i]->x() > (i == 0 ? Status().width() / 2 : panes[i - 1]->x()));
+        const QList<QLabel*> panes = {Status().Pane(StringId::kIndicatorCaps), Status().Pane(StringId::kIndicatorNum),
+                                      Status().Pane(StringId::kIndicatorScroll)};
+        for (const auto& [keys, texts] : {std::pair{std::optional(LockKeys{}), "//"}, {LockKeys{true, false, false}, "CAP//"},
+                                          {LockKeys{true, true, true}, "CAP/NUM/SCRL"}, {std::nullopt, "//"}}) {
+            Status().ShowLockKeys(keys);
+            for (int i = 0; i < panes.size(); ++i) {
+                QCOMPARE(panes[i]->text(), QString(texts).section('/', i, i));
+                const int textWidth = panes[i]->fontMetrics().horizontalAdvance(QString("CAP/NUM/SCRL").section('/', i, i));
+                QVERIFY(panes[i]->width() >= textWidth && panes[i]->width() <= textWidth + 16);
+                QVERIFY(panes[i]->x() > (i == 0 ? Status().width() / 2 : panes[i - 1]->x()));
+            }
         }
-    }
-
-    void whereThePlatformDoesNotTellThePanesStayBlank()
-    {
         if (QGuiApplication::platformName() != "offscreen")
-            QSKIP("only the offscreen platform is known to say nothing about the keys");
+            return;
         QVERIFY(!LockKeys::Query());
         QTest::keyClick(&Frame().View(), Qt::Key_CapsLock);
-        for (QLabel* pane : Panes())
+        for (QLabel* pane : panes)
             QCOMPARE(pane->text(), QString());
     }
 
-    void viewStatusBarShowsAndHidesIt()
+    // A help command, F1 on a highlighted menu item (which does not run the
+    // item) or F1 in a dialog (modal help over the modal dialog) opens the
+    // topic; asked for from the main window, help is an ordinary window.
+    void helpOpensItsTopic()
     {
-        QAction* toggle = Frame().Action(CommandId::kViewStatusBar);
-        QVERIFY(toggle->isCheckable() && toggle->isChecked());
-        toggle->trigger();
-        QVERIFY(Status().isHidden() && !toggle->isChecked());
-        toggle->trigger();
-        QVERIFY(Status().isVisible() && toggle->isChecked());
+        for (const auto& [where, id, topic] : {std::tuple{"", kHelpIndex, "index.html"}, {"", kDefaultHelp, "index.html"},
+                                               {"", kHelp, "chart.html"}, {"&File", kFilePrint, "commands.html#print"},
+                                               {"dialog", kCompatibility, "compatibility.html"}}) {
+            cleanup();
+            init();
+            QVERIFY(!Frame().HelpWindow());
+            MessageRecorder messages;
+            QString shown;
+            if (QString(where).isEmpty()) {
+                Frame().Action(id)->trigger();
+            } else if (QString(where) == "dialog") {
+                QVERIFY(InModal([&, id = id] { Frame().Action(id)->trigger(); }, [&](QWidget* dialog) {
+                    QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1);
+                    QVERIFY(Frame().HelpWindow() && Frame().HelpWindow()->isVisible() && Frame().HelpWindow()->isModal());
+                    shown = Topic(Frame().HelpWindow()->Source());
+                    Frame().HelpWindow()->close();
+                }));
+                Frame().Action(kHelpIndex)->trigger();
+            } else {
+                QMenu* items = nullptr;
+                for (QAction* menu : Frame().menuBar()->actions())
+                    items = menu->text() == where ? menu->menu() : items;
+                PopUp(items, Frame());
+                items->setActiveAction(Frame().Action(id));
+                QTest::keyClick(items, Qt::Key_F1);
+                QTRY_VERIFY(!items->isVisible());
+                QVERIFY(!QApplication::activeModalWidget());
+            }
+            CHelpWindow* help = Frame().HelpWindow();
+            QVERIFY(help && help->isVisible() && !help->isModal() && !help->Browser().toPlainText().isEmpty());
+            QCOMPARE(shown.isEmpty() ? Topic(help->Source()) : shown, QString(topic));
+            QVERIFY(messages.Shown().empty());
+        }
+    }
+
+    // Shift+F1, the toolbar's button and Shift+F1 in a dialog enter What's
+    // This mode and open no help; every dialog control has its text, every
+    // dialog a topic.
+    void contextHelpEntersWhatsThisMode()
+    {
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        QTest::keyClick(&Frame().View(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(QWhatsThis::inWhatsThisMode());
+        QWhatsThis::leaveWhatsThisMode();
+        QTest::mouseClick(Tools().Button(kContextHelp), Qt::LeftButton);
+        QVERIFY(QWhatsThis::inWhatsThisMode());
+        QWhatsThis::leaveWhatsThisMode();
+        bool entered = false;
+        InModal([&] { Frame().Action(kPeople)->trigger(); }, [&](QWidget* dialog) {
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1, Qt::ShiftModifier);
+            entered = QWhatsThis::inWhatsThisMode();
+            QWhatsThis::leaveWhatsThisMode();
+        });
+        QVERIFY(entered && !Frame().HelpWindow());
+        QVERIFY(!Frame().View().whatsThis().isEmpty());
+        for (const DialogTemplate* dialog : {&AboutTemplate(), &PeopleTemplate(), &CompatibilityTemplate()}) {
+            QDialog window;
+            for (const BuiltControl& control : DialogBuilder::Populate(window, *dialog).controls)
+                QVERIFY2(!control.widget->whatsThis().isEmpty(), qPrintable(dialog->caption));
+            QCOMPARE(window.property(DialogBuilder::kTemplateIdProperty).toInt(), dialog->id);
+            QVERIFY(AnchorExists(HelpTopics::DialogTopic(dialog->id)));
+        }
+    }
+
+    // Every page has a heading, and every link of it leads to a page (and
+    // anchor) or style sheet that exists; a missing topic shows the contents.
+    void everyLinkOfTheHelpLeadsToAPage()
+    {
+        const QRegularExpression link("href=\"([^\"]+)\"");
+        for (const QString& page : QDir(CHelpWindow::kRoot).entryList({"*.html"})) {
+            const QString text = QString::fromUtf8(ReadBytes(QString(CHelpWindow::kRoot) + page));
+            QVERIFY2(text.contains("<h1>"), qPrintable(page));
+            for (auto match = link.globalMatch(text); match.hasNext();) {
+                const QString target = match.next().captured(1);
+                QVERIFY2(target.endsWith(".css") ? QFile::exists(QString(CHelpWindow::kRoot) + target) : AnchorExists(target),
+                         qPrintable(page + " -> " + target));
+            }
+        }
+        CHelpWindow help;
+        QVERIFY(help.ShowTopic("no such page.html#anywhere"));
+        QCOMPARE(Topic(help.Source()), QString("index.html"));
+    }
+
+    // The help stands right of the main window where the screen has room,
+    // else left of it, else against the screen's right edge.
+    void theHelpWindowStandsBesideTheMainWindow()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const int width = CHelpWindow().frameGeometry().width();
+        QVERIFY(screen.width() < 2 * width + 100);
+        const int top = screen.top() + 40;
+        for (const auto& [owner, expected] : {std::pair{QRect(screen.left(), top, 100, 300), QPoint(screen.left() + 100, top)},
+                                              {QRect(screen.right() - 99, top, 100, 300), QPoint(screen.right() - 99 - width, top)},
+                                              {QRect(screen.left() + 50, top, screen.width() - 100, 300),
+                                               QPoint(screen.right() + 1 - width, top)}}) {
+            CHelpWindow help;
+            help.PlaceBeside(owner);
+            QCOMPARE(help.pos(), expected);
+        }
+    }
+
+    // The help carries the program's icon; Escape, Ctrl+W and its Close
+    // button each close it.
+    void theHelpWindowCloses()
+    {
+        for (const QString how : {"Escape", "Ctrl+W", "C&lose"}) {
+            Frame().Action(kHelpIndex)->trigger();
+            CHelpWindow* help = Frame().HelpWindow();
+            QVERIFY(help && help->isVisible());
+            QCOMPARE(help->windowIcon().pixmap(32).toImage(), QIcon(":/icons/orvina.png").pixmap(32).toImage());
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            if (how == "Escape")
+                QTest::keyClick(help->focusWidget(), Qt::Key_Escape);
+            else if (how == "Ctrl+W")
+                QTest::keyClick(help->focusWidget(), Qt::Key_W, Qt::ControlModifier);
+            for (QPushButton* button : help->findChildren<QPushButton*>()) {
+                if (button->text() == how)
+                    button->click();
+            }
+            QVERIFY(!help->isVisible());
+        }
     }
 
 private:
     CToolBar& Tools() { return Frame().ToolBar(); }
-
-    static int Count(const QImage& image, bool (*matches)(QRgb))
-    {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                count += matches(image.pixel(x, y));
-        }
-        return count;
-    }
     CStatusBar& Status() { return Frame().StatusBar(); }
-
-    // The lock-key panes, left to right.
-    QList<QLabel*> Panes()
-    {
-        return {Status().Pane(StringId::kIndicatorCaps), Status().Pane(StringId::kIndicatorNum),
-                Status().Pane(StringId::kIndicatorScroll)};
-    }
 };
 
 QTEST_MAIN(MainFrameTest)

@@ -1,27 +1,28 @@
 #pragma once
 
-// What the program's widget tests share: a temporary working folder, the
-// profile store pointed at a temporary folder, a fixed date, the database
-// bytes of the default person and a recorder in place of message boxes.
+// What the widget tests share: a temporary working folder and profile, a
+// fixed date, the default person's bytes, a recorder in place of message
+// boxes and a driver for modal windows.
 
 #include "app/ovixapp.h"
+#include "dialogs/dialog.h"
 #include "frame/mainframe.h"
 #include "people/databasefile.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QByteArray>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
 #include <QSettings>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,8 +30,8 @@
 inline const QByteArray kDefaultDatabase = QByteArray::fromHex("0100FFFF00000500") + "CName" + "\x08" "New Name" +
                                            "\x04" "1901" "\x02" "01" "\x02" "01";
 
-// The file of two default people: the count 2, then the second record's
-// class is a reference to the first's.
+// Two default people: the count 2, then the second record's class is a
+// reference to the first's.
 inline QByteArray TwoDefaultPeople()
 {
     QByteArray bytes = kDefaultDatabase;
@@ -59,15 +60,13 @@ inline bool WriteDatabase(const QString& path, const std::vector<CName>& people)
     return !SaveDatabaseFile(path.toStdString(), names);
 }
 
-// Makes a fresh temporary folder the working folder for one test and puts
-// the previous one back afterwards.
+// A fresh temporary folder is the working folder while this lives.
 class TestFolder {
 public:
     TestFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
     ~TestFolder() { QDir::setCurrent(m_previous); }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
-
     QString Path() const { return m_dir.path(); }
     QString File(const QString& name) const { return m_dir.filePath(name); }
 
@@ -84,7 +83,7 @@ inline void UseTemporaryProfile(const QTemporaryDir& dir)
 }
 
 // Stands in for the modal message box: keeps every message shown and answers
-// with the scripted results in turn, then with the first button.
+// with the scripted answers in turn, then as a closed box does.
 class MessageRecorder {
 public:
     MessageRecorder()
@@ -93,28 +92,34 @@ public:
             m_shown.push_back(shown);
             if (m_onShow)
                 m_onShow(shown);
-            if (!m_answers.empty()) {
-                const MessageBox::Answer answer = m_answers.front();
-                m_answers.pop_front();
-                return answer;
-            }
-            return shown.buttons == MessageBox::Buttons::Ok ? MessageBox::Answer::Ok : MessageBox::Answer::Cancel;
+            if (m_answers.empty())
+                return shown.buttons == MessageBox::Buttons::Ok ? MessageBox::Answer::Ok : MessageBox::Answer::Cancel;
+            const MessageBox::Answer answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
         });
     }
     ~MessageRecorder() { MessageBox::SetRecorder(nullptr); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
-
-    void Answer(std::deque<MessageBox::Answer> answers) { m_answers = std::move(answers); }
     const std::vector<MessageBox::Request>& Shown() const { return m_shown; }
+    // "caption: text" of each message shown.
+    QStringList Texts() const
+    {
+        QStringList texts;
+        for (const MessageBox::Request& shown : m_shown)
+            texts << shown.caption + ": " + shown.text;
+        return texts;
+    }
+
+    std::deque<MessageBox::Answer> m_answers;
     std::function<void(const MessageBox::Request&)> m_onShow;
 
 private:
     std::vector<MessageBox::Request> m_shown;
-    std::deque<MessageBox::Answer> m_answers;
 };
 
-// Fixes today's date for one test.
+// Fixes today's date while this lives.
 class FixedToday {
 public:
     explicit FixedToday(CDate date) { Clock::SetFixedToday(date); }
@@ -122,6 +127,43 @@ public:
     FixedToday(const FixedToday&) = delete;
     FixedToday& operator=(const FixedToday&) = delete;
 };
+
+// The result of a dialog run whose window the driver left open.
+constexpr int kLeftOpen = 99;
+
+// Runs `start`, which opens a modal window, and `inside` with that window
+// once it is up and active; ends it with kLeftOpen unless `inside` did.
+inline bool InModal(const std::function<void()>& start, const std::function<void(QWidget*)>& inside)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        ran = true;
+        modal->activateWindow();
+        if (QTest::qWaitForWindowActive(modal))
+            inside(modal);
+        if (QApplication::activeModalWidget() == modal)
+            qobject_cast<QDialog*>(modal) ? qobject_cast<QDialog*>(modal)->done(kLeftOpen) : void(modal->close());
+    });
+    start();
+    return ran;
+}
+
+// Runs one of the program's dialogs so and returns its result.
+inline int RunDialog(CDialog& dialog, QWidget* parent, const std::function<void(QDialog*)>& drive)
+{
+    int result = 0;
+    InModal([&] { result = dialog.DoModal(parent); }, [&](QWidget* window) { drive(qobject_cast<QDialog*>(window)); });
+    return result;
+}
+
+template <class Widget>
+Widget* ControlOf(const CDialog& dialog, int id)
+{
+    return qobject_cast<Widget*>(dialog.Control(id));
+}
 
 // The application started in a fresh working folder, the profile in a
 // temporary folder: what the tests of the main window work on.
@@ -144,14 +186,6 @@ public:
         m_folder.reset();
     }
     CMainFrame& Frame() { return *m_app->MainFrame(); }
-    QMenu* Menu(const QString& title)
-    {
-        for (QAction* menu : Frame().menuBar()->actions()) {
-            if (menu->text() == title)
-                return menu->menu();
-        }
-        return nullptr;
-    }
 
     QTemporaryDir m_profileDir;
     std::unique_ptr<TestFolder> m_folder;

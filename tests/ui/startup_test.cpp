@@ -4,16 +4,11 @@
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFileInfo>
-#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
 #include <csignal>
-#include <functional>
 #include <map>
 
 namespace {
@@ -65,55 +60,41 @@ private:
 };
 }
 
-Q_DECLARE_METATYPE(Request)
-
 class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { UseTemporaryProfile(m_profileDir); }
 
-    void everyWayOfEndingSaves_data()
-    {
-        QTest::addColumn<Request>("request");
-        QTest::newRow("close box") << Request::CloseBox;
-        QTest::newRow("File Exit") << Request::FileExit;
-        QTest::newRow("the session's end") << Request::Quit;
-        QTest::newRow("SIGTERM") << Request::Sigterm;
-        QTest::newRow("SIGTERM with the People dialog open") << Request::SigtermInDialog;
-    }
-
     // The signal handlers are the program's while it runs, and the previous
     // ones again once it is gone.
     void everyWayOfEndingSaves()
     {
-        QFETCH(Request, request);
-        TestFolder folder;
         const int watched[] = {SIGTERM, SIGHUP, SIGINT};
-        std::map<int, void (*)(int)> before;
-        for (int signal : watched)
-            before[signal] = Handler(signal);
-        {
-            COvixApp app;
-            bool ranInTheLoop = false;
-            bool sent = false;
-            QTimer::singleShot(0, qApp, [&] {
-                ranInTheLoop = app.MainFrame() && app.MainFrame()->isVisible() &&
-                               std::all_of(std::begin(watched), std::end(watched),
-                                           [&](int signal) { return Handler(signal) != before[signal]; });
-                sent = Send(request, app);
-            });
-            HangGuard guard;
-
-            QCOMPARE(app.Run(), 0);
-            QVERIFY(ranInTheLoop);
-            QVERIFY(sent);
-            QVERIFY(app.MainFrame() == nullptr);
-            QVERIFY(app.m_names.IsEmpty());
-            QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+        for (const Request request : {Request::CloseBox, Request::FileExit, Request::Quit, Request::Sigterm,
+                                      Request::SigtermInDialog}) {
+            TestFolder folder;
+            std::map<int, void (*)(int)> before;
+            for (int signal : watched)
+                before[signal] = Handler(signal);
+            {
+                COvixApp app;
+                bool ranInTheLoop = false;
+                bool sent = false;
+                QTimer::singleShot(0, qApp, [&] {
+                    ranInTheLoop = app.MainFrame() && app.MainFrame()->isVisible() &&
+                                   std::all_of(std::begin(watched), std::end(watched),
+                                               [&](int signal) { return Handler(signal) != before[signal]; });
+                    sent = Send(request, app);
+                });
+                HangGuard guard;
+                QCOMPARE(app.Run(), 0);
+                QVERIFY(ranInTheLoop && sent && app.MainFrame() == nullptr && app.m_names.IsEmpty());
+                QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
+            }
+            for (int signal : watched)
+                QVERIFY(Handler(signal) == before[signal]);
         }
-        for (int signal : watched)
-            QVERIFY(Handler(signal) == before[signal]);
     }
 
     void aCheckpointSavesAndRunsOn()
@@ -156,16 +137,11 @@ private slots:
         // People dialog still names her.
         app.MainFrame()->resize(600, 30);
         QTest::qWait(50);
-        QTimer::singleShot(0, qApp, [] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            auto* names = dialog ? dialog->findChild<QComboBox*>() : nullptr;
-            if (!names)
-                return;
+        InModal([&] { app.MainFrame()->Action(CommandId::kPeople)->trigger(); }, [](QWidget* dialog) {
+            auto* names = dialog->findChild<QComboBox*>();
             names->setCurrentIndex(0);
             emit names->activated(0);
-            dialog->reject();
         });
-        app.MainFrame()->Action(CommandId::kPeople)->trigger();
         QCOMPARE(app.m_chosenIndex, 0);
         QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Ann"));
     }
