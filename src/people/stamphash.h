@@ -18,10 +18,16 @@ class CStampHash {
 public:
     static constexpr size_t kBlock = 64;
 
+    // Which way the lanes are added: in vector registers where the processor
+    // has AVX2, else one word at a time. Both give the same hash.
+    enum class Lanes { Fastest, Plain };
+
+    explicit CStampHash(Lanes lanes = Lanes::Fastest) : m_plain(lanes == Lanes::Plain) {}
+
     // The hash of the `size` bytes at `bytes`.
-    static uint64_t Of(const char* bytes, size_t size)
+    static uint64_t Of(const char* bytes, size_t size, Lanes lanes = Lanes::Fastest)
     {
-        CStampHash hash;
+        CStampHash hash(lanes);
         const size_t blocks = size / kBlock * kBlock;
         hash.AddBlocks(bytes, blocks);
         return hash.Finish(bytes, size, blocks);
@@ -31,7 +37,7 @@ public:
     void AddBlocks(const char* bytes, size_t size)
     {
 #if defined(__x86_64__)
-        if (__builtin_cpu_supports("avx2")) {
+        if (!m_plain && __builtin_cpu_supports("avx2")) {
             AddBlocksAvx2(bytes, size);
             return;
         }
@@ -97,6 +103,7 @@ private:
         return value ^ (value >> 33);
     }
 
+    bool m_plain;
     // In the order of the lanes in the vector registers.
     uint64_t m_sums[kLanes] = {};
     uint64_t m_keys[kLanes] = {0x243F6A8885A308D3ULL, 0x13198A2E03707344ULL, 0xA4093822299F31D0ULL,

@@ -5,6 +5,7 @@
 #include "people/appdata.h"
 #include "people/archivewriter.h"
 #include "people/ovixdoc.h"
+#include "people/stamphash.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,24 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
     EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
     fs::create_directory(m_path);
     EXPECT_EQ(StampDatabaseFile(m_path), std::nullopt);
+}
+
+// The vector lanes and the plain loop give one hash, whatever the length
+// (none, part of a block, whole blocks, the reader's chunks and a tail), and a
+// load's stamp carries it.
+TEST_F(DatabaseFile, TheStampHashIsTheSameWithOrWithoutVectorLanes)
+{
+    std::string bytes(600 * 1024 + 13, '\0');
+    uint32_t state = 1;
+    for (char& byte : bytes)
+        byte = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+    for (const size_t size : {size_t{0}, size_t{1}, size_t{63}, size_t{64}, size_t{65}, size_t{1000}, bytes.size()}) {
+        SCOPED_TRACE(size);
+        EXPECT_EQ(CStampHash::Of(bytes.data(), size, CStampHash::Lanes::Plain),
+                  CStampHash::Of(bytes.data(), size, CStampHash::Lanes::Fastest));
+    }
+    Write(m_path, bytes);
+    EXPECT_EQ(LoadDatabaseFile(m_path).stamp->hash, CStampHash::Of(bytes.data(), bytes.size(), CStampHash::Lanes::Plain));
 }
 
 // Anything but a regular file in the database's place is unreadable, at
