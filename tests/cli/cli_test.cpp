@@ -155,6 +155,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"month", "99999999999-01-01", "2000-01"}, 64, "", usage},
         {{"compat", "+1901-01-01", "1901-01-01"}, 64, "", "bad date '+1901-01-01'"},
         {{"compat", "1901-01-01", "1901--1-01"}, 64, "", "bad date '1901--1-01'"},
+        {{"compat", "1901-01-01", "---x"}, 64, "", "unknown option '---x'"},
         {{"people", "a.bio", "b.bio"}, 64, "", usage}, {{"render"}, 64, "", usage},
         {{"render", "chart.txt"}, 64, "", usage}, {{"render", "a.png", "b.png"}, 64, "", usage},
         {{"render", "a.png", "--size", "0x10"}, 64, "", usage}, {{"render", "one.png", "--size", "1x1"}, 0, "", ""},
