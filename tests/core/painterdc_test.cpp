@@ -191,6 +191,9 @@ TEST(PainterDC, FontsGetTheCellHeightAndAverageWidthAsked)
             EXPECT_EQ(dc.GetTextMetrics().height, cell);
         });
     }
+    // From a weight of 700 (bold) up the bold face is taken, below it the book face.
+    for (const auto& [weight, bold] : {std::pair{699, false}, {700, true}})
+        EXPECT_EQ(QFontInfo(PainterDC::MakeFont(CFont(20, 0, weight, "Modern"))).styleName(), bold ? "Bold" : "Book") << weight;
 }
 
 // A text's cell has its top-left corner at the point, the glyphs are black
