@@ -150,6 +150,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"compat", "0-0-0", "2000-01-01"}, 0, "Physical 0\nEmotional 0\nIntellectual 0\nIntuitional 0\n", ""},
         {{"people"}, 0, "\n" + people + "0\tJos\xC3\xA9\t1901\t01\t01\n", ""},
         {{"--version"}, 0, "\norvina-cli 2.1.0.1 (Orvina 2.1, Quandrel)\n", ""}, {{}, 64, "", usage},
+        {{"help", "critical"}, 0, "\nusage: orvina-cli critical BIRTHDATE", ""},
         {{"draw"}, 64, "", usage}, {{"month", "1901-01-01"}, 64, "", usage},
         {{"month", "1901-01-01", "2000-13"}, 64, "", usage}, {{"month", "+1901-01-01", "2000-01"}, 64, "", usage},
         {{"month", "99999999999-01-01", "2000-01"}, 64, "", usage},
