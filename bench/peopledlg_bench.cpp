@@ -24,8 +24,7 @@ void FillPeople(CAppData& app, int count)
 {
     for (int person = 0; person < count; ++person)
         app.m_names.Append(CName("Person " + std::to_string(person), "1950", "6", "15"));
-    app.m_chosenIndex = count / 2;
-    app.m_chosenPos = app.m_names.At(app.m_chosenIndex);
+    app.Choose(count / 2);
 }
 
 // Opens the dialog (window, controls, the filled list) and closes it again as

@@ -359,7 +359,7 @@ void CChart::PrepareDays()
 void CChart::ShowChosenPerson()
 {
     // An index that no longer names a person falls back to the first one.
-    const CName* person = m_app.Choose(m_app.m_chosenIndex);
+    const CName* person = m_app.Choose(m_app.ChosenIndex());
     if (!person)
         return;
     // The one place a pass names the document: the printed header and the

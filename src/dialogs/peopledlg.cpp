@@ -45,7 +45,7 @@ void CPeopleDlg::ConnectHandlers()
 
 void CPeopleDlg::DoDataExchange(CDataExchange& exchange)
 {
-    exchange.ComboText(qobject_cast<QComboBox*>(Control(kIdcName)), m_strName, m_app.m_chosenIndex);
+    exchange.ComboText(qobject_cast<QComboBox*>(Control(kIdcName)), m_strName, m_app.ChosenIndex());
     exchange.Text(qobject_cast<QLineEdit*>(Control(kIdcMonth)), m_strMonth, kMaxMonthChars);
     exchange.Text(qobject_cast<QLineEdit*>(Control(kIdcYear)), m_strYear, kMaxYearChars);
     exchange.Text(qobject_cast<QLineEdit*>(Control(kIdcDay)), m_strDay, kMaxDayChars);
@@ -55,12 +55,12 @@ bool CPeopleDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     // An index that names nobody any more shows the first person.
-    const CName* chosen = m_app.Choose(m_app.m_chosenIndex);
+    const CName* chosen = m_app.Choose(m_app.ChosenIndex());
     FillNames();
     if (chosen)
         CopyToMembers(*chosen);
     UpdateData(false);
-    ChooseIndex(m_app.m_chosenIndex);
+    ChooseIndex(m_app.ChosenIndex());
     return true;
 }
 
@@ -84,7 +84,7 @@ void CPeopleDlg::OnAdd()
     names.Append(CName(m_strName, m_strYear, m_strMonth, m_strDay));
     FillNames();
     m_app.Choose(names.Count() - 1);
-    ChooseIndex(m_app.m_chosenIndex);
+    ChooseIndex(m_app.ChosenIndex());
     Control(kIdcName)->setFocus();
 }
 
@@ -100,7 +100,7 @@ void CPeopleDlg::OnRemove()
     FillNames();
     m_app.Choose(0);
     ChooseIndex(0);
-    CopyToMembers(*m_app.m_chosenPos);
+    CopyToMembers(*m_app.ChosenPerson());
     UpdateData(false);
 }
 

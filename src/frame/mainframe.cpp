@@ -284,7 +284,7 @@ void CMainFrame::setVisible(bool visible)
 
 int32_t CMainFrame::SaveLayout(const QString& section)
 {
-    m_settings.WriteChosenIndex(m_app.m_chosenIndex);
+    m_settings.WriteChosenIndex(m_app.ChosenIndex());
     return m_settings.WritePlacement(section, m_placement->Current()) ? 1 : 0;
 }
 

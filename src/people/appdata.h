@@ -29,10 +29,16 @@ public:
         return chosen ? chosen : m_names.At(0);
     }
 
+    int32_t ChosenIndex() const { return m_chosenIndex; }
+    // The chosen person; nullptr until one is chosen among people.
+    const CName* ChosenPerson() const { return m_chosenPos; }
+
     CNameList m_names;
-    int32_t m_chosenIndex = 0;
-    const CName* m_chosenPos = nullptr;
 
     // February stays 28 here in every year.
     const MonthTable m_monthDays = kMonthLengths;
+
+private:
+    int32_t m_chosenIndex = 0;
+    const CName* m_chosenPos = nullptr;
 };

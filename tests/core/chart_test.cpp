@@ -302,14 +302,14 @@ TEST(PrepareDays, TakesTheChosenPersonAndRewritesOnlyTheDaysItCan)
         if (row.birthYear)
             setup.app.m_names.At(0)->m_year = row.birthYear;
         if (row.chosenIndex != kUnset)
-            setup.app.m_chosenIndex = row.chosenIndex;
+            setup.app.Choose(row.chosenIndex);
         for (auto& table : setup.chart.m_plot)
             table.fill(400);
         RecordingDC dc;
         setup.chart.Draw(dc);
         const CName& shown = *setup.app.m_names.At(row.shownIndex);
-        EXPECT_EQ(setup.app.m_chosenIndex, row.shownIndex);
-        EXPECT_EQ(setup.app.m_chosenPos, &shown);
+        EXPECT_EQ(setup.app.ChosenIndex(), row.shownIndex);
+        EXPECT_EQ(setup.app.ChosenPerson(), &shown);
         EXPECT_EQ(setup.doc.GetTitle(), shown.m_name);
         const int64_t age = AgeOn(2023, row.month, 1, shown);
         for (int cycle = 0; cycle < kCycleCount; ++cycle) {
@@ -390,7 +390,7 @@ TEST(PrintPage, WritesTheHeaderAndRuleThenTheChartBelowThem)
     job.chart.Draw(window);
     job.chart.BeginPrinting();
     job.app.m_names.Append(CName("Bea", "1970", "01", "31"));
-    job.app.m_chosenIndex = 1;
+    job.app.Choose(1);
     RecordingDC printer(2400);
     DcRect drawRect{0, 0, 2400, 3300};
     job.chart.PrintPage(printer, drawRect);

@@ -238,7 +238,7 @@ private:
         m_painted = false;
         m_app = std::make_unique<COvixApp>();
         m_app->InitInstance();
-        m_indexAtShow = m_app->m_chosenIndex;
+        m_indexAtShow = m_app->ChosenIndex();
         Frame().View().m_onFirstPaint = [this] {
             m_painted = true;
             m_titleAtFirstPaint = QString::fromStdString(m_app->Document()->GetTitle());

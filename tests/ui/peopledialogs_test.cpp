@@ -79,8 +79,7 @@ private:
         m_app.m_names.Clear();
         for (const CName& person : people)
             m_app.m_names.Append(person);
-        m_app.m_chosenIndex = 0;
-        m_app.m_chosenPos = m_app.m_names.At(0);
+        m_app.Choose(0);
     }
 
     std::vector<CName> Records() const
@@ -92,7 +91,7 @@ private:
     }
 
     // The chosen index and position agree.
-    bool ChosenAgree() const { return m_app.m_chosenPos && m_app.m_chosenPos == m_app.m_names.At(m_app.m_chosenIndex); }
+    bool ChosenAgree() const { return m_app.ChosenPerson() && m_app.ChosenPerson() == m_app.m_names.At(m_app.ChosenIndex()); }
 
 private slots:
     void init()
@@ -104,13 +103,18 @@ private slots:
 
     void cleanup() { Clock::SetFixedToday(std::nullopt); }
 
-    // An index with no position kept is shown; a negative one becomes 0.
+    // A negative index becomes 0; an index whose person was since replaced
+    // in the list shows the person now there.
     void peopleOpensOnTheChosenPerson()
     {
-        for (const auto& [chosen, keepPos, shown] : {std::tuple{0, true, "0 New Name 1901-01-01"}, {1, true, "1 Bea 1970-5-17"},
-                                                    {-5, true, "0 New Name 1901-01-01"}, {1, false, "1 Bea 1970-5-17"}}) {
-            m_app.m_chosenIndex = chosen;
-            m_app.m_chosenPos = keepPos ? m_app.m_names.At(chosen) : nullptr;
+        for (const auto& [chosen, refill, shown] : {std::tuple{0, false, "0 New Name 1901-01-01"}, {1, false, "1 Bea 1970-5-17"},
+                                                    {-5, false, "0 New Name 1901-01-01"}, {1, true, "1 Bea 1970-5-17"}}) {
+            m_app.Choose(chosen);
+            if (refill) {
+                m_app.m_names.Clear();
+                m_app.m_names.Append(kFirst);
+                m_app.m_names.Append(kBea);
+            }
             CPeopleDlg dialog(m_app);
             const int result = RunDialog(dialog, nullptr, [&, shown = QString(shown)](QDialog* window) {
                 QCOMPARE(ControlOf<QComboBox>(dialog, kIdcName)->count(), 2);
@@ -119,7 +123,7 @@ private slots:
                 QTest::keyClick(window, Qt::Key_Escape);
             });
             QCOMPARE(result, kIdCancel);
-            QVERIFY(ChosenAgree() && QString(shown).startsWith(QString::number(m_app.m_chosenIndex)));
+            QVERIFY(ChosenAgree() && QString(shown).startsWith(QString::number(m_app.ChosenIndex())));
         }
     }
 
@@ -137,7 +141,7 @@ private slots:
         });
         QVERIFY(result == kIdCancel && messages.Shown().empty());
         QVERIFY(Records() == std::vector<CName>({kFirst, kBea, CName("Zoe", "1988", "12", "31")}));
-        QVERIFY(m_app.m_chosenIndex == 2 && ChosenAgree());
+        QVERIFY(m_app.ChosenIndex() == 2 && ChosenAgree());
     }
 
     // Each branch of the check and both sides of each limit; February
@@ -224,7 +228,7 @@ private slots:
                 QTest::keyClick(dialog.Control(kIdcName), Qt::Key_Down);
                 QCOMPARE(Shown(dialog), QString("1 Ann 1960-3-4"));
             });
-            QVERIFY(m_app.m_chosenIndex == 1 && ChosenAgree());
+            QVERIFY(m_app.ChosenIndex() == 1 && ChosenAgree());
             RunDialog(dialog, nullptr, [&](QDialog*) { QCOMPARE(Shown(dialog), QString("1 Ann 1960-3-4")); });
         }
     }
@@ -270,7 +274,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), dialog.Control(kIdcYear));
             QCOMPARE(Shown(dialog), QString("0 Bea 1901-01-01"));
         });
-        QCOMPARE(m_app.m_chosenIndex, 0);
+        QCOMPARE(m_app.ChosenIndex(), 0);
     }
 
     // The first opening compares the first person with itself; the upper or
@@ -292,7 +296,7 @@ private slots:
                 Choose(dialog, first ? kIdcName1 : kIdcName2, first ? upper : lower);
                 QCOMPARE(Results(dialog), results);
             });
-            QVERIFY(dialog.m_index1 == upper && dialog.m_index2 == lower && m_app.m_chosenIndex == 0);
+            QVERIFY(dialog.m_index1 == upper && dialog.m_index2 == lower && m_app.ChosenIndex() == 0);
         }
         for (const auto& [removed, upper, lower] : {std::tuple{2, "0 New Name", "4 Plus 23"},
                                                     {5, "2 Two Weeks", "0 New Name"}, {1, "1 Two Weeks", "4 Plus 23"}}) {

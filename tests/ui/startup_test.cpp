@@ -142,7 +142,7 @@ private slots:
             names->setCurrentIndex(0);
             emit names->activated(0);
         });
-        QCOMPARE(app.m_chosenIndex, 0);
+        QCOMPARE(app.ChosenIndex(), 0);
         QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Ann"));
     }
 
