@@ -12,13 +12,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Fonts need a QGuiApplication; it lives until the program ends.
-void RequireGui()
-{
-    static const std::unique_ptr<QGuiApplication> app = MakeOffscreenApplication<QGuiApplication>("chart_bench");
-}
-
 // A 31-day month, the most lines and texts a pass draws.
 struct BenchChart {
     BenchChart(int32_t width, int32_t height)
@@ -38,7 +31,7 @@ struct BenchChart {
 
 void DrawPass(benchmark::State& state)
 {
-    RequireGui();
+    RequireOffscreenApplication<QGuiApplication>("chart_bench");
     const auto width = static_cast<int32_t>(state.range(0));
     const auto height = static_cast<int32_t>(state.range(1));
     BenchChart bench(width, height);
@@ -54,7 +47,7 @@ BENCHMARK(DrawPass)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMi
 
 void NoPenOrFontOutlivesItsPass(benchmark::State& state)
 {
-    RequireGui();
+    RequireOffscreenApplication<QGuiApplication>("chart_bench");
     BenchChart bench(900, 550);
     QImage image(900, 550, QImage::Format_RGB32);
     for (auto _ : state) {

@@ -17,11 +17,6 @@ namespace {
 // Longer than any frame: a paint asked for is done by then.
 constexpr qint64 kFrameWait = 50;
 
-void RequireApplication()
-{
-    static const std::unique_ptr<QApplication> app = MakeOffscreenApplication<QApplication>("dayreadout_bench");
-}
-
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {
 public:
@@ -63,7 +58,7 @@ struct BenchView {
         }
     }
     // The application comes before the printer, which needs it.
-    bool ready = (RequireApplication(), true);
+    bool ready = (RequireOffscreenApplication<QApplication>("dayreadout_bench"), true);
     CAppData app;
     COvixDoc doc{app};
     QPrinter printer;

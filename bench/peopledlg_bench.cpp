@@ -14,12 +14,6 @@
 #include <string>
 
 namespace {
-// Widgets need an application object; the benchmark draws nothing on screen.
-void EnsureApplication()
-{
-    static const std::unique_ptr<QApplication> app = MakeOffscreenApplication<QApplication>("peopledlg_bench");
-}
-
 void FillPeople(CAppData& app, int count)
 {
     for (int person = 0; person < count; ++person)
@@ -32,7 +26,7 @@ void FillPeople(CAppData& app, int count)
 template <class Dialog>
 void OpenAndClose(benchmark::State& state)
 {
-    EnsureApplication();
+    RequireOffscreenApplication<QApplication>("peopledlg_bench");
     CAppData app;
     FillPeople(app, static_cast<int>(state.range(0)));
     Dialog dialog(app);

@@ -21,3 +21,13 @@ std::unique_ptr<Application> MakeOffscreenApplication(const char* programName)
     static char* argv[] = {const_cast<char*>(programName), nullptr};
     return std::make_unique<Application>(argc, argv);
 }
+
+// Makes the application object for the rest of the program's life, unless
+// one exists. It is never destroyed: among the statics at exit its destructor
+// would run after some of Qt's own are gone, and crash.
+template <class Application>
+void RequireOffscreenApplication(const char* programName)
+{
+    static Application* const application = MakeOffscreenApplication<Application>(programName).release();
+    (void)application;
+}
