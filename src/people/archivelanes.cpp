@@ -159,11 +159,11 @@ private:
 };
 }
 
-size_t TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, uint32_t tag, uint64_t limit,
-                         bool inLanes, uint64_t first, std::vector<Mark>& marks, uint64_t& taken)
+CommonRecordsTaken TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, uint32_t tag,
+                                     uint64_t limit, bool inLanes, uint64_t first, std::vector<Mark>& marks)
 {
     const CCommonRecords records(bytes, size, tag);
-    taken = 0;
+    uint64_t taken = 0;
     size_t begins[kLanes] = {from};
     inLanes = inLanes && size - from >= kLanesMinBytes;
     for (int i = 1; inLanes && i < kLanes; ++i) {
@@ -171,8 +171,10 @@ size_t TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, u
         begins[i] = records.FindRun(std::max(split, begins[i - 1] + 1));
         inLanes = begins[i] != kNotFound;
     }
-    if (!inLanes)
-        return records.Walk(from, size, limit, first, marks, taken);
+    if (!inLanes) {
+        const size_t end = records.Walk(from, size, limit, first, marks, taken);
+        return {end, taken, 1};
+    }
 
     size_t stops[kLanes];
     size_t at[kLanes];
@@ -191,15 +193,16 @@ size_t TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, u
     // Lane 0 starts at a true record; each later lane counts only when the
     // one before it ended exactly at its start.
     size_t next = from;
-    for (int i = 0; i < kLanes && next == begins[i]; ++i) {
-        const uint64_t take = std::min(counts[i], limit - taken);
-        for (const Mark& mark : laneMarks[i]) {
+    int lane = 0;
+    for (; lane < kLanes && next == begins[lane]; ++lane) {
+        const uint64_t take = std::min(counts[lane], limit - taken);
+        for (const Mark& mark : laneMarks[lane]) {
             if (mark.record < take)
                 marks.push_back(Mark{first + taken + mark.record, mark.offset});
         }
         taken += take;
-        next = at[i];
-        if (take < counts[i]) {
+        next = at[lane];
+        if (take < counts[lane]) {
             // Cut short by the limit: the lane's first record not taken
             // starts where stepping from the last mark kept says.
             const Mark& last = marks.back();
@@ -208,5 +211,5 @@ size_t TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, u
                 next = records.End(next);
         }
     }
-    return next;
+    return {next, taken, lane};
 }

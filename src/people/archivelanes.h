@@ -9,11 +9,19 @@
 // How many lanes a large run is read in.
 constexpr int kCommonRecordLanes = 8;
 
+// What TakeCommonRecords took: how many records, where they end, and in how
+// many lanes they were read (1 when front to back).
+struct CommonRecordsTaken {
+    size_t end;
+    uint64_t count;
+    int lanes;
+};
+
 // Takes the records of the common form from `from` on: the 2-byte `tag` and
 // four strings with 1-byte lengths, all within the `size` bytes; at most
 // `limit` of them. Numbering them from `first`, appends a mark for the first
-// and every CNameTable::kMarkEvery-th after it. Sets `taken` to how many it
-// took and returns where they end. With `inLanes`, a large run is read in
-// several lanes at once.
-size_t TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, uint32_t tag, uint64_t limit,
-                         bool inLanes, uint64_t first, std::vector<CNameTable::Mark>& marks, uint64_t& taken);
+// and every CNameTable::kMarkEvery-th after it. With `inLanes`, a large run
+// is read in several lanes at once.
+CommonRecordsTaken TakeCommonRecords(const unsigned char* bytes, size_t size, size_t from, uint32_t tag,
+                                     uint64_t limit, bool inLanes, uint64_t first,
+                                     std::vector<CNameTable::Mark>& marks);

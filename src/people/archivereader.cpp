@@ -277,13 +277,13 @@ ArchiveReadResult ArchiveReader::Read()
         // Once the class is known, records of the common form are taken in
         // one go; a large rest in lanes, once.
         if (m_commonTag != kNoCommonTag) {
-            uint64_t taken = 0;
-            m_at = m_begin + TakeCommonRecords(m_begin, OffsetOf(m_end), OffsetOf(m_at), m_commonTag, count - entry,
-                                               !m_triedLanes, table.m_size, table.m_marks, taken);
+            const CommonRecordsTaken taken = TakeCommonRecords(m_begin, OffsetOf(m_end), OffsetOf(m_at), m_commonTag,
+                                                               count - entry, !m_triedLanes, table.m_size, table.m_marks);
+            m_at = m_begin + taken.end;
             m_triedLanes = true;
-            table.m_size += taken;
-            m_nextIndex += taken;
-            entry += static_cast<uint32_t>(taken);
+            table.m_size += taken.count;
+            m_nextIndex += taken.count;
+            entry += static_cast<uint32_t>(taken.count);
             if (entry == count)
                 break;
         }

@@ -196,7 +196,7 @@ bool PainterDC::RunsBackward(QPoint from, QPoint to)
     return std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
 }
 
-void PainterDC::DrawPixelLine(QPoint from, QPoint to)
+void PainterDC::DrawBackwardPixelLine(QPoint from, QPoint to)
 {
     const int64_t dx = static_cast<int64_t>(to.x()) - from.x();
     const int64_t dy = static_cast<int64_t>(to.y()) - from.y();
@@ -205,8 +205,8 @@ void PainterDC::DrawPixelLine(QPoint from, QPoint to)
     if (steps == 0)
         return;
 
-    // Only the steps that land on the surface are walked, so a line's length
-    // costs nothing beyond the surface's size.
+    // Step i is at major - i. Only the steps that land on the surface are
+    // walked, so a line's length costs nothing beyond the surface's size.
     const QTransform& transform = m_painter.worldTransform();
     const int64_t left = -static_cast<int64_t>(transform.dx());
     const int64_t top = -static_cast<int64_t>(transform.dy());
@@ -214,32 +214,24 @@ void PainterDC::DrawPixelLine(QPoint from, QPoint to)
     const int64_t bottom = top + m_painter.device()->height();
     const int64_t majorStart = xMajor ? from.x() : from.y();
     const int64_t minorStart = xMajor ? from.y() : from.x();
-    const int64_t majorDir = (xMajor ? dx : dy) > 0 ? 1 : -1;
     const int64_t minorDelta = xMajor ? dy : dx;
     const int64_t majorLow = xMajor ? left : top;
     const int64_t majorHigh = xMajor ? right : bottom;
     const int64_t minorLow = xMajor ? top : left;
     const int64_t minorHigh = xMajor ? bottom : right;
-    int64_t first = 0;
-    int64_t last = steps - 1;
-    if (majorDir > 0) {
-        first = std::max(first, majorLow - majorStart);
-        last = std::min(last, majorHigh - 1 - majorStart);
-    } else {
-        first = std::max(first, majorStart - (majorHigh - 1));
-        last = std::min(last, majorStart - majorLow);
-    }
+    const int64_t first = std::max<int64_t>(0, majorStart - (majorHigh - 1));
+    const int64_t last = std::min(steps - 1, majorStart - majorLow);
 
     // Neighbouring pixels on the same row (or column) make one rectangle,
     // and all of a line's rectangles are filled in one call.
     m_runs.clear();
-    int64_t runMajor = 0;
+    int64_t runMajor = 0;  // the run's first pixel, its highest coordinate
     int64_t runMinor = 0;
     int64_t runLength = 0;
     auto endRun = [&]() {
         if (runLength == 0)
             return;
-        const auto low = static_cast<int>(majorDir > 0 ? runMajor : runMajor - runLength + 1);
+        const auto low = static_cast<int>(runMajor - runLength + 1);
         const auto minor = static_cast<int>(runMinor);
         const auto length = static_cast<int>(runLength);
         m_runs.push_back(xMajor ? QRect(low, minor, length, 1) : QRect(minor, low, 1, length));
@@ -251,13 +243,14 @@ void PainterDC::DrawPixelLine(QPoint from, QPoint to)
             endRun();
             continue;
         }
-        const int64_t major = majorStart + i * majorDir;
-        if (runLength > 0 && minor == runMinor && major == runMajor + majorDir * runLength) {
+        // A run still open ends at the step before, so this step extends it
+        // when it stays on the run's row.
+        if (runLength > 0 && minor == runMinor) {
             ++runLength;
             continue;
         }
         endRun();
-        runMajor = major;
+        runMajor = majorStart - i;
         runMinor = minor;
         runLength = 1;
     }
@@ -284,7 +277,7 @@ void PainterDC::LineTo(int32_t x, int32_t y)
     // Qt strokes a line from its left or top end; only those that run the
     // other way need drawing pixel by pixel to keep their first pixel.
     if (DrawsPixels() && RunsBackward(m_position, to))
-        DrawPixelLine(m_position, to);
+        DrawBackwardPixelLine(m_position, to);
     else
         m_painter.drawLine(m_position, to);
     m_position = to;

@@ -83,7 +83,8 @@ private:
     bool DrawsPixels() const;
     // Whether the line runs left along its major axis (or up, when steep).
     static bool RunsBackward(QPoint from, QPoint to);
-    void DrawPixelLine(QPoint from, QPoint to);
+    // Draws a line that RunsBackward pixel by pixel, from its first pixel on.
+    void DrawBackwardPixelLine(QPoint from, QPoint to);
 
     QPainter& m_painter;
     QTransform m_baseTransform;

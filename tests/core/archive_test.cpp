@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -246,9 +247,31 @@ TEST(ReadArchiveLarge, LanesEndWhereThePlainReadingEnds)
     constexpr auto kLanes = static_cast<uint32_t>(kCommonRecordLanes);
     for (uint32_t lane = 1; lane < kLanes; ++lane)
         counts.push_back(200000u / kLanes * lane + 1);
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const uint32_t tag = 0x8001;  // the reference to the class, as kClassRefBytes
     for (const uint32_t count : counts) {
         SCOPED_TRACE(count);
         ExpectRead(WithCount(bytes, count), std::vector<CName>(people.begin(), people.begin() + count));
+        // In lanes, the end is that of the plain reading, and all lanes count
+        // when the whole file is read. Either way every mark names where its
+        // record starts, the first record has one, and no record is more than
+        // kMarkEvery records past the last mark before it.
+        std::vector<CNameTable::Mark> marks[2];
+        const CommonRecordsTaken plain = TakeCommonRecords(data, bytes.size(), ends[0], tag, count - 1, false, 1, marks[0]);
+        const CommonRecordsTaken lanes = TakeCommonRecords(data, bytes.size(), ends[0], tag, count - 1, true, 1, marks[1]);
+        EXPECT_TRUE(plain.end == ends[count - 1] && lanes.end == plain.end);
+        EXPECT_TRUE(plain.count == count - 1 && lanes.count == plain.count && plain.lanes == 1);
+        EXPECT_EQ(lanes.lanes, count == 200000u ? kCommonRecordLanes : lanes.lanes);
+        for (const std::vector<CNameTable::Mark>& marked : marks) {
+            uint64_t previous = 0;
+            bool sound = !marked.empty() && marked.front().record == 1;
+            for (const CNameTable::Mark& mark : marked) {
+                sound = sound && mark.record > previous && mark.record - previous <= CNameTable::kMarkEvery &&
+                        mark.offset == ends[mark.record - 1] + 2;
+                previous = mark.record;
+            }
+            EXPECT_TRUE(sound && previous + CNameTable::kMarkEvery >= count);
+        }
     }
     const ArchiveReadResult cut = ReadArchive(bytes.substr(0, bytes.size() - 1));
     ASSERT_TRUE(cut.fault.has_value());
