@@ -173,7 +173,7 @@ CommonRecordsTaken TakeCommonRecords(const unsigned char* bytes, size_t size, si
     }
     if (!inLanes) {
         const size_t end = records.Walk(from, size, limit, first, marks, taken);
-        return {end, taken, 1};
+        return {end, taken, 1, 0};
     }
 
     size_t stops[kLanes];
@@ -184,8 +184,9 @@ CommonRecordsTaken TakeCommonRecords(const unsigned char* bytes, size_t size, si
         at[i] = begins[i];
         laneMarks[i].reserve((stops[i] - begins[i]) / (kMinRecordBytes * kMarkEvery) + 1);
     }
+    const uint64_t together = records.WalkTogether(at, stops, limit, laneMarks);
     uint64_t counts[kLanes];
-    std::fill(counts, counts + kLanes, records.WalkTogether(at, stops, limit, laneMarks));
+    std::fill(counts, counts + kLanes, together);
     // Then each lane goes on alone.
     for (int i = 0; i < kLanes; ++i)
         at[i] = records.Walk(at[i], stops[i], limit, 0, laneMarks[i], counts[i]);
@@ -211,5 +212,5 @@ CommonRecordsTaken TakeCommonRecords(const unsigned char* bytes, size_t size, si
                 next = records.End(next);
         }
     }
-    return {next, taken, lane};
+    return {next, taken, lane, together};
 }

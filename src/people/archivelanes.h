@@ -9,12 +9,14 @@
 // How many lanes a large run is read in.
 constexpr int kCommonRecordLanes = 8;
 
-// What TakeCommonRecords took: how many records, where they end, and in how
-// many lanes they were read (1 when front to back).
+// What TakeCommonRecords took: how many records, where they end, in how many
+// lanes they were read (1 when front to back) and how many records each lane
+// took in the steps all lanes made together, the fast part of the reading.
 struct CommonRecordsTaken {
     size_t end;
     uint64_t count;
     int lanes;
+    uint64_t together;
 };
 
 // Takes the records of the common form from `from` on: the 2-byte `tag` and

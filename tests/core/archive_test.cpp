@@ -252,16 +252,17 @@ TEST(ReadArchiveLarge, LanesEndWhereThePlainReadingEnds)
     for (const uint32_t count : counts) {
         SCOPED_TRACE(count);
         ExpectRead(WithCount(bytes, count), std::vector<CName>(people.begin(), people.begin() + count));
-        // In lanes, the end is that of the plain reading, and all lanes count
-        // when the whole file is read. Either way every mark names where its
-        // record starts, the first record has one, and no record is more than
-        // kMarkEvery records past the last mark before it.
+        // In lanes, the end is that of the plain reading. Either way every mark
+        // names where its record starts, the first record has one, and no
+        // record is more than kMarkEvery records past the last mark before it.
         std::vector<CNameTable::Mark> marks[2];
         const CommonRecordsTaken plain = TakeCommonRecords(data, bytes.size(), ends[0], tag, count - 1, false, 1, marks[0]);
         const CommonRecordsTaken lanes = TakeCommonRecords(data, bytes.size(), ends[0], tag, count - 1, true, 1, marks[1]);
         EXPECT_TRUE(plain.end == ends[count - 1] && lanes.end == plain.end);
         EXPECT_TRUE(plain.count == count - 1 && lanes.count == plain.count && plain.lanes == 1);
-        EXPECT_EQ(lanes.lanes, count == 200000u ? kCommonRecordLanes : lanes.lanes);
+        if (count == 200000u) {  // nearly every record is read with the lanes stepping together
+            EXPECT_TRUE(lanes.lanes == kCommonRecordLanes && lanes.together * kLanes * 100 >= count * 99);
+        }
         for (const std::vector<CNameTable::Mark>& marked : marks) {
             uint64_t previous = 0;
             bool sound = !marked.empty() && marked.front().record == 1;
