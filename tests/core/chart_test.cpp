@@ -429,6 +429,11 @@ TEST(PrintPage, WritesTheHeaderAndRuleThenTheChartBelowThem)
     RecordingDC again;
     job.chart.Draw(again);
     EXPECT_EQ(again.Calls().at(1).kind, DcCall::Kind::FillRect);
+    // The job is named after the person and the month; a month outside 1 to 12 has no name.
+    for (const auto& [month, name] : {std::pair{12, "Bea - December 2024"}, {0, "Bea -  2024"}, {13, "Bea -  2024"}}) {
+        job.chart.m_month = month;
+        EXPECT_EQ(job.chart.JobName(), name);
+    }
 }
 
 // The first update takes the document's dates; months and days step and wrap.
