@@ -121,6 +121,10 @@ TEST_F(DatabaseFile, Load)
         EXPECT_EQ(result.fault ? result.fault->reason : "", row.fault);
         EXPECT_EQ(result.stamp.has_value(), row.status != Status::Missing);
     }
+    // A file that reports no size but has bytes, as those under /proc do, is
+    // read to its end: it is no database, so it is damaged from its first byte.
+    const DatabaseLoadResult sizeless = LoadDatabaseFile("/proc/self/status");
+    EXPECT_TRUE(sizeless.status == Status::Damaged && sizeless.fault && sizeless.stamp->size > 100);
 }
 
 // The stamp of a load equals the stamp taken later of the same bytes, and any
