@@ -68,26 +68,6 @@ private slots:
         m_app.reset();
         m_folder.reset();
     }
-
-    // What is not a whole 32-bit number in its section gives the default;
-    // what is written reads back, through another wrapper and in the store.
-    void theProfileStore()
-    {
-        for (const auto& [key, stored] : {std::pair{"Layout/x1", QVariant()}, {"Settings/x1", QVariant(5)},
-                                          {"Layout/x1", QVariant("abc")}, {"Layout/x1", QVariant("1.5")},
-                                          {"Layout/x1", QVariant("4294967296")}}) {
-            WriteStore({});
-            if (stored.isValid())
-                Store().setValue(key, stored);
-            QVERIFY(Profile().GetProfileInt("Layout", "x1", 17) == 17 && Profile().GetProfileInt("Layout", "x1", -1) == -1);
-        }
-        for (const int value : {-1, kMax, kMin}) {
-            QVERIFY(Profile().WriteProfileInt("Settings", "BioName", value));
-            QCOMPARE(Profile().GetProfileInt("Settings", "BioName", 12345), value);
-            QCOMPARE(QSettings(m_profileDir.filePath("Quandrel/Orvina 2.1.conf"), QSettings::IniFormat).value("Settings/BioName").toInt(), value);
-        }
-    }
-
     // Maximise, end, start again (maximised), restore, end: the normal
     // rectangle comes back and is stored to the pixel, cycle after cycle.
     // Minimised at the end, from maximised or not, is stored so.
