@@ -168,6 +168,7 @@ private slots:
         QCOMPARE(messages.Texts(), QStringList("Orvina 2.1: Please enter no more than 3 characters."));
         QVERIFY(messages.Shown()[0].icon == MessageBox::Icon::Exclamation && messages.Shown()[0].owner == owner);
     }
+
     void messageBoxesAnswerWithTheButtonPressed()
     {
         using B = MessageBox::Buttons;

@@ -68,6 +68,7 @@ private slots:
         m_app.reset();
         m_folder.reset();
     }
+
     // Maximise, end, start again (maximised), restore, end: the normal
     // rectangle comes back and is stored to the pixel, cycle after cycle.
     // Minimised at the end, from maximised or not, is stored so.

@@ -175,6 +175,7 @@ private slots:
             QVERIFY(CToolBar::CutStrip(strip).empty());
         }
     }
+
     // A help command, F1 on a highlighted menu item (which does not run the
     // item) or F1 in a dialog (modal help over the modal dialog) opens the
     // topic; asked for from the main window, help is an ordinary window.

@@ -298,6 +298,7 @@ private slots:
         QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"database.bio", "database.bio.lock"}));
         QCOMPARE(messages.Shown().size(), size_t(1));
     }
+
 private:
     QTemporaryDir m_profileDir;
 };

@@ -77,6 +77,7 @@ private slots:
             QCOMPARE(paints.m_count > 0, people);
         }
     }
+
     // Day 0 releases left of the view, day 40 right of it, selecting nothing;
     // today is the 15th.
     void aClickSelectsTheDayUnderThePress()
@@ -200,6 +201,7 @@ private slots:
             QCOMPARE(AsRgb(shown), AsRgb(View().grab().toImage()));
         }
     }
+
     // The readout pane, left of the lock-key panes and right of the message,
     // follows a change of person; the numbers were worked out apart from
     // the program. The hover tip tells the day under the mouse.
@@ -228,6 +230,7 @@ private slots:
         QCOMPARE(View().Chart().m_day, 15);
         QToolTip::hideText();
     }
+
 private:
     COvixView& View() { return Frame().View(); }
     QLabel& Pane() { return *Frame().StatusBar().findChild<CDayReadoutPane*>(); }

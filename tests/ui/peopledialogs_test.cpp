@@ -263,6 +263,7 @@ private slots:
                     shown.icon == MessageBox::Icon::Exclamation);
         QCOMPARE(m_app.m_names.At(0)->m_year, std::string("019901"));
     }
+
     // The first opening compares the first person with itself; the upper or
     // the lower list chosen first. A person removed since the last run is
     // not used: that run compared people 2 ("Two Weeks") and 5 ("Plus 23").

@@ -121,6 +121,7 @@ private slots:
         QCOMPARE(atCheckpoint, TwoDefaultPeople());
         QCOMPARE(ReadBytes(path), atCheckpoint);
     }
+
 private:
     QTemporaryDir m_profileDir;
 };
