@@ -8,11 +8,6 @@ struct LockKeys {
     bool num = false;
     bool scroll = false;
 
-    bool operator==(const LockKeys& other) const
-    {
-        return caps == other.caps && num == other.num && scroll == other.scroll;
-    }
-
     // The keyboard's state where the platform tells it: Windows, and X11
     // with its keyboard extension. Nothing elsewhere (Wayland, offscreen).
     static std::optional<LockKeys> Query();

@@ -7,10 +7,6 @@ struct CDate {
     int32_t year = 0;
     int32_t month = 0;
     int32_t day = 0;
-    bool operator==(const CDate& other) const
-    {
-        return year == other.year && month == other.month && day == other.day;
-    }
 };
 
 // The local date. Tests fix it to any date with SetFixedToday and undo that

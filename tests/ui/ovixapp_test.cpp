@@ -79,7 +79,7 @@ private slots:
             QCOMPARE(app.m_names.Count(), 1);
             QCOMPARE(app.DatabasePath(), folder.File("database.bio").toStdString());
             const CChart& chart = app.MainFrame()->View().Chart();
-            QCOMPARE(CDate({chart.m_year, chart.m_month, chart.m_day}), CDate({2024, 2, 29}));
+            QCOMPARE(QDate(chart.m_year, chart.m_month, chart.m_day), QDate(2024, 2, 29));
             const CCompatibilityDlg& compatibility = app.MainFrame()->View().CompatibilityDialog();
             QVERIFY(compatibility.m_index1 == 0 && compatibility.m_index2 == 0);
             QCOMPARE(app.MainFrame()->View().PreviewPages(), pages);
