@@ -102,6 +102,16 @@ TEST(ChartLayout, MapsChartUnitsOntoPixelsAndFillsTheBackgroundFirst)
         EXPECT_EQ(setup.chart.DeviceToWorldX(row.in), row.x);
         EXPECT_EQ(setup.chart.DeviceToWorldY(row.in), row.y);
     }
+    // A client whose corner is not the device origin carries every point with it.
+    ChartSetup moved(2024, 6, 15, DcRect{100, 50, 1000, 1150});
+    RecordingDC movedDc;
+    moved.chart.Draw(movedDc);
+    for (const int32_t at : {0, 30, 430, 900, -670}) {
+        EXPECT_EQ(moved.chart.WorldToDeviceX(at), at + 100);
+        EXPECT_EQ(moved.chart.WorldToDeviceY(at), 430 - at + 50);
+        EXPECT_EQ(moved.chart.DeviceToWorldX(at + 100), at);
+        EXPECT_EQ(moved.chart.DeviceToWorldY(at + 50), 430 - at);
+    }
     const auto& calls = dc.Calls();
     ASSERT_GE(calls.size(), 3u);
     EXPECT_TRUE(calls[0].kind == DcCall::Kind::SetBkMode && calls[0].transparent);
