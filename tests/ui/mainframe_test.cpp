@@ -13,6 +13,7 @@
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -118,6 +119,20 @@ private slots:
                 QTest::keyClick(&Frame().View(), key, Qt::ShiftModifier);
             QCOMPARE(chart.m_month, 6 + step);
             QCOMPARE(int(messages.Shown().size()), int(key == Qt::Key_D));
+        }
+    }
+
+    // A lock pane shows its key's name while the key is on; where the
+    // platform does not tell, the panes stay blank.
+    void theLockPanesFollowTheKeys()
+    {
+        for (const auto& [keys, shown] : {std::pair{std::optional(LockKeys{true, false, true}), "CAP//SCRL"},
+                                          {LockKeys{false, true, false}, "/NUM/"}, {std::nullopt, "//"}}) {
+            Status().ShowLockKeys(keys);
+            const QString texts = Status().Pane(StringId::kIndicatorCaps)->text() + '/' +
+                                  Status().Pane(StringId::kIndicatorNum)->text() + '/' +
+                                  Status().Pane(StringId::kIndicatorScroll)->text();
+            QCOMPARE(texts, QString(shown));
         }
     }
 
