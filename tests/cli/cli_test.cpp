@@ -3,6 +3,7 @@
 // against its text and its calendar of critical days against a model of the
 // rule built on Qt's own calendar. Databases come from the program's writer.
 #include "people/archivewriter.h"
+#include "testfiles.h"
 
 #include <QDate>
 #include <QGuiApplication>
@@ -33,12 +34,6 @@ struct CliRun {
     int status = -1;
     std::string out, err;
 };
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string ShellQuote(const std::string& text)
 {

@@ -6,17 +6,15 @@
 #include "people/archivewriter.h"
 #include "people/ovixdoc.h"
 #include "people/stamphash.h"
+#include "testfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <set>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,17 +29,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const CName kDefaultPerson("New Name", "1901", "01", "01");
-
-void Write(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::set<std::string> Entries(const fs::path& folder)
 {
@@ -58,24 +45,6 @@ CNameList People(int count)
         list.Append(CName("Person " + std::to_string(i), std::to_string(1900 + i % 100), "07", "14"));
     return list;
 }
-
-// Lowers the largest file this process may write, so that a write fails part
-// way as on a full disk, for as long as it lives.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit lowered{bytes, saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, handler);
-    }
-    void (*handler)(int);
-    rlimit saved{};
-};
 
 // Each test gets a fresh folder holding the path of its database.
 class DatabaseFile : public ::testing::Test {
@@ -110,7 +79,7 @@ TEST_F(DatabaseFile, Load)
         if (row.bytes == "/")
             fs::create_directory(m_path);
         else if (row.bytes)
-            Write(m_path, *row.bytes);
+            WriteFile(m_path, *row.bytes);
         const DatabaseLoadResult result = LoadDatabaseFile(m_path);
         EXPECT_EQ(result.status, row.status);
         EXPECT_EQ(result.openError.empty(), row.status != Status::Missing);
@@ -134,7 +103,7 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
 {
     const std::string bytes = WriteArchive(People(2)) + "trailing bytes after the records";
     ASSERT_GT(bytes.size(), 64u);
-    Write(m_path, bytes);
+    WriteFile(m_path, bytes);
     const std::optional<DatabaseFileStamp> loaded = LoadDatabaseFile(m_path).stamp;
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(loaded->size, static_cast<int64_t>(fs::file_size(m_path)));
@@ -158,7 +127,7 @@ TEST_F(DatabaseFile, StampTellsWhetherTheFileChanged)
         ASSERT_TRUE(now.has_value());
         EXPECT_TRUE(now->inode == loaded->inode && now->modifiedNs == loaded->modifiedNs && now->hash != loaded->hash);
     }
-    Write(m_path, bytes);
+    WriteFile(m_path, bytes);
     fs::last_write_time(m_path, time + std::chrono::seconds(1));
     EXPECT_NE(StampDatabaseFile(m_path), loaded);
     fs::last_write_time(m_path, time);
@@ -185,7 +154,7 @@ TEST_F(DatabaseFile, TheStampHashIsTheSameWithOrWithoutVectorLanes)
         EXPECT_EQ(CStampHash::Of(bytes.data(), size, CStampHash::Lanes::Plain),
                   CStampHash::Of(bytes.data(), size, CStampHash::Lanes::Fastest));
     }
-    Write(m_path, bytes);
+    WriteFile(m_path, bytes);
     EXPECT_EQ(LoadDatabaseFile(m_path).stamp->hash, CStampHash::Of(bytes.data(), bytes.size(), CStampHash::Lanes::Plain));
 }
 
@@ -212,7 +181,7 @@ TEST_F(DatabaseFile, OnlyARegularFileIsReadOrReplaced)
         } else if (std::string(row.directSave) == "refused") {
             ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
         } else {
-            Write(m_path, WriteArchive(People(2)));
+            WriteFile(m_path, WriteArchive(People(2)));
             fs::resize_file(m_path, kMaxDatabaseBytes + 1);
         }
         const fs::file_status before = fs::symlink_status(m_path);
@@ -249,7 +218,7 @@ TEST_F(DatabaseFile, OutOfMemoryIsAnUnreadableFile)
 #if defined(__SANITIZE_ADDRESS__) || defined(ORVINA_ADDRESS_SANITIZER)
     GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
 #endif
-    Write(m_path, WriteArchive(People(2)));
+    WriteFile(m_path, WriteArchive(People(2)));
     fs::resize_file(m_path, 64 << 20);
     const auto child = [&] {
         long pages = 0;  // allow this process 16 MiB more address space than it has now
@@ -276,7 +245,7 @@ TEST_F(DatabaseFile, EachDamagedStartKeepsItsOwnCopyOrTheFileStays)
         SCOPED_TRACE(suffix);
         const bool copied = suffix != ".damaged.4";
         const std::string damaged = WriteArchive(People(copied ? 3 : 1000)).substr(0, copied ? 60 : 20000);
-        Write(m_path, damaged);
+        WriteFile(m_path, damaged);
         CAppData app;
         COvixDoc doc(app);
         const COvixDoc::LoadReport report = [&] {
@@ -289,7 +258,7 @@ TEST_F(DatabaseFile, EachDamagedStartKeepsItsOwnCopyOrTheFileStays)
             EXPECT_EQ(report.damagedCopyError, "");
             EXPECT_EQ(app.m_names.Count(), 2);
             EXPECT_EQ(*app.m_names.At(1), *People(2).At(1));
-            EXPECT_EQ(Read(m_path + suffix), damaged);
+            EXPECT_EQ(ReadFile(m_path + suffix), damaged);
             continue;
         }
         EXPECT_EQ(report.status, DatabaseLoadResult::Status::Missing);
@@ -299,7 +268,7 @@ TEST_F(DatabaseFile, EachDamagedStartKeepsItsOwnCopyOrTheFileStays)
         EXPECT_EQ(app.m_names.Count(), 1);
         EXPECT_EQ(*app.m_names.At(0), kDefaultPerson);
         EXPECT_TRUE(doc.SaveNames(m_path).has_value());
-        EXPECT_EQ(Read(m_path), damaged);
+        EXPECT_EQ(ReadFile(m_path), damaged);
     }
     EXPECT_EQ(Entries(m_folder), (std::set<std::string>{"database.bio", "database.bio.damaged",
                                                         "database.bio.damaged.1", "database.bio.damaged.2",
@@ -314,11 +283,11 @@ TEST_F(DatabaseFile, SaveReplacesTheOldFileOrLeavesIt)
 {
     fs::create_directory(m_folder / "elsewhere");
     const fs::path real = m_folder / "elsewhere" / "people.bio";
-    Write(real, WriteArchive(People(2)));
+    WriteFile(real, WriteArchive(People(2)));
     fs::create_symlink("elsewhere/people.bio", m_path);
     for (const int count : {1000, 1}) {  // longer than a grow step, then shorter than the old file
         ASSERT_EQ(SaveDatabaseFile(m_path, People(count)), std::nullopt);
-        EXPECT_EQ(Read(real), WriteArchive(People(count)));
+        EXPECT_EQ(ReadFile(real), WriteArchive(People(count)));
     }
     EXPECT_EQ(fs::read_symlink(m_path), "elsewhere/people.bio");
     EXPECT_EQ(Entries(m_folder / "elsewhere"), std::set<std::string>{"people.bio"});
@@ -336,7 +305,7 @@ TEST_F(DatabaseFile, SaveReplacesTheOldFileOrLeavesIt)
     }();
     ASSERT_TRUE(cutShort.has_value());
     EXPECT_NE(cutShort->find("'" + m_path + "': cannot write the temporary file"), std::string::npos) << *cutShort;
-    EXPECT_EQ(Read(real), WriteArchive(People(1)));
+    EXPECT_EQ(ReadFile(real), WriteArchive(People(1)));
     EXPECT_EQ(Entries(m_folder), before);
     EXPECT_EQ(Entries(m_folder / "elsewhere"), std::set<std::string>{"people.bio"});
 }

@@ -4,12 +4,10 @@
 #include "people/archivereader.h"
 #include "view/ovixview.h"
 #include "programtestenv.h"
+#include "testfiles.h"
 
 #include <QFileDialog>
 #include <QLockFile>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 using A = MessageBox::Answer;
@@ -25,30 +23,6 @@ void ChooseInNextFileDialog(const QString& path)
         static_cast<QDialog*>(dialog)->accept();
     });
 }
-
-// Limits the size of any file this process writes, so that a save fails
-// even for root, to whom every folder is writable.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { Lift(); }
-    void Lift()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = SIG_DFL;
-};
 
 int FilesIn(const TestFolder& folder)
 {
