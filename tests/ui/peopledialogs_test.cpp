@@ -284,6 +284,11 @@ private slots:
                 QCOMPARE(Results(dialog), results);
             });
             QVERIFY(dialog.m_index1 == upper && dialog.m_index2 == lower && m_app.ChosenIndex() == 0);
+            // The next opening shows the same two and their results.
+            RunDialog(dialog, nullptr, [&, pair = QString("%1 %2").arg(upper).arg(lower), results = QString(results)](QDialog*) {
+                QCOMPARE(Entry(dialog, kIdcName1).left(1) + ' ' + Entry(dialog, kIdcName2).left(1) + ' ' + Results(dialog),
+                         pair + ' ' + results);
+            });
         }
         for (const auto& [removed, upper, lower] : {std::tuple{2, "0 New Name", "4 Plus 23"},
                                                     {5, "2 Two Weeks", "0 New Name"}, {1, "1 Two Weeks", "4 Plus 23"}}) {
