@@ -234,6 +234,26 @@ TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
             EXPECT_EQ(differing, 0) << "paint " << paint;
         }
     }
+    // On a scaled painter Qt draws the narrowed face itself, as it would directly.
+    const CFont narrowed(25, 8, kFontWeightNormal, "Modern");
+    QImage images[2] = {QImage(300, 120, QImage::Format_RGB32), QImage(300, 120, QImage::Format_RGB32)};
+    for (QImage& image : images) {
+        image.fill(kGrey);
+        QPainter painter(&image);
+        painter.scale(2, 2);
+        if (&image == images) {
+            const QFont qfont = PainterDC::MakeFont(narrowed);
+            painter.setFont(qfont);
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(7, 11 + QFontMetricsF(qfont).ascent()), QStringLiteral("Intellectual 30"));
+            continue;
+        }
+        PainterDC dc(painter, 150);
+        dc.SetBkModeTransparent(true);
+        dc.SelectFont(&narrowed);
+        dc.TextOut(7, 11, "Intellectual 30");
+    }
+    EXPECT_TRUE(images[0] == images[1]);
 }
 
 }  // namespace
