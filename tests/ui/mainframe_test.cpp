@@ -23,6 +23,8 @@
 #include <QWhatsThis>
 #include <QtTest>
 
+#include <map>
+
 using namespace CommandId;
 
 namespace {
@@ -251,8 +253,17 @@ private slots:
         QVERIFY(!Frame().View().whatsThis().isEmpty());
         for (const DialogTemplate* dialog : {&AboutTemplate(), &PeopleTemplate(), &CompatibilityTemplate()}) {
             QDialog window;
-            for (const BuiltControl& control : DialogBuilder::Populate(window, *dialog).controls)
-                QVERIFY2(!control.widget->whatsThis().isEmpty(), qPrintable(dialog->caption));
+            const std::vector<BuiltControl> controls = DialogBuilder::Populate(window, *dialog).controls;
+            std::map<QString, QString> staticHelp;  // labels of different texts explain different things
+            for (size_t i = 0; i < controls.size(); ++i) {
+                QVERIFY2(!controls[i].widget->whatsThis().isEmpty(), qPrintable(dialog->caption));
+                if (controls[i].id == kIdStatic)
+                    staticHelp[dialog->controls[i].text] = controls[i].widget->whatsThis();
+            }
+            QSet<QString> distinct;
+            for (const auto& [text, help] : staticHelp)
+                distinct.insert(help);
+            QCOMPARE(distinct.size(), qsizetype(staticHelp.size()));
             QCOMPARE(window.property(DialogBuilder::kTemplateIdProperty).toInt(), dialog->id);
             QVERIFY(AnchorExists(HelpTopics::DialogTopic(dialog->id)));
         }
