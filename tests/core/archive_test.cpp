@@ -250,7 +250,7 @@ TEST(ReadArchiveLarge, LanesEndWhereThePlainReadingEnds)
     for (uint32_t lane = 1; lane < kLanes; ++lane)
         counts.push_back(200000u / kLanes * lane + 1);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const uint32_t tag = 0x8001;  // the reference to the class, as kClassRefBytes
+    const uint32_t tag = static_cast<unsigned char>(kClassRefBytes[0]) | static_cast<unsigned char>(kClassRefBytes[1]) << 8;
     for (const uint32_t count : counts) {
         SCOPED_TRACE(count);
         ExpectRead(WithCount(bytes, count), std::vector<CName>(people.begin(), people.begin() + count));
