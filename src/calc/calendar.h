@@ -18,16 +18,16 @@ public:
     void ComputeMonth(int32_t curYear, int32_t birthYear, int32_t curMonth, int32_t birthMonth,
                       int32_t curDay, int32_t birthDay);
 
-    int32_t m_ageDays = 0;
-    int32_t m_curDay = 0;
-    int32_t m_curMonth = 0;
-    int32_t m_curYear = 0;
-    int32_t m_birthDay = 0;
-    int32_t m_birthMonth = 0;
-    int32_t m_birthYear = 0;
-    int32_t m_weekday = 0;
-    int32_t m_curDayNumber = 0;
-    int32_t m_birthDayNumber = 0;
+    int32_t m_ageDays{};
+    int32_t m_curDay{};
+    int32_t m_curMonth{};
+    int32_t m_curYear{};
+    int32_t m_birthDay{};
+    int32_t m_birthMonth{};
+    int32_t m_birthYear{};
+    int32_t m_weekday{};
+    int32_t m_curDayNumber{};
+    int32_t m_birthDayNumber{};
     MonthTable m_monthDays = kMonthLengths;
     int32_t m_monthLength = kNoMonth;
 };

@@ -10,7 +10,7 @@
 // One day of the displayed month: its age in days of life, the cycle values
 // of that age and its weekday label.
 struct MonthDay {
-    int32_t age = 0;
+    int32_t age{};
     CycleValues values{};
     std::string weekday;
 };

@@ -119,15 +119,15 @@ public:
     int32_t m_year = 0;
     int32_t m_month = 1;
     int32_t m_day = 1;
-    int32_t m_birthYear = 0;
-    int32_t m_birthMonth = 0;
-    int32_t m_birthDay = 0;
-    int32_t m_dayCount = 0;
+    int32_t m_birthYear{};
+    int32_t m_birthMonth{};
+    int32_t m_birthDay{};
+    int32_t m_dayCount{};
 
     // Each day's age and cycle values as the last PrepareDays computed them
     // for the curves, by day 1 to 31; days it did not compute are not valid.
     struct DayValues {
-        int32_t age = 0;
+        int32_t age{};
         CycleValues values{};
         bool valid = false;
     };

@@ -27,11 +27,11 @@ public:
     std::string Text() const;
 
     std::string m_weekday;
-    int32_t m_day = 0;
+    int32_t m_day{};
     std::string m_monthName;
-    int32_t m_year = 0;
+    int32_t m_year{};
     bool m_hasValues = false;
-    int32_t m_age = 0;
+    int32_t m_age{};
     CycleValues m_values{};
     CycleSet m_critical = 0;
 };

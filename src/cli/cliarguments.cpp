@@ -98,7 +98,7 @@ std::optional<int32_t> ParseInt(std::string_view text)
 {
     if (text.empty())
         return std::nullopt;
-    int32_t value = 0;
+    int32_t value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;

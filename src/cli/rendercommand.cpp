@@ -177,7 +177,7 @@ bool WriteSvg(CChart& chart, const RenderOptions& options, QIODevice& device)
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    painter.fillRect(QRect(0, 0, options.width, options.height), Qt::white);
+    painter.fillRect(generator.viewBox(), Qt::white);
     {
         PainterDC dc(painter, options.width);
         chart.Draw(dc);

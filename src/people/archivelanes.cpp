@@ -97,7 +97,7 @@ public:
         // as its two bytes stand in memory, read in one load.
         const unsigned char* const bytes = m_bytes;
         const unsigned char tagBytes[2] = {static_cast<unsigned char>(m_tag), static_cast<unsigned char>(m_tag >> 8)};
-        uint16_t tag = 0;
+        uint16_t tag{};
         std::memcpy(&tag, tagBytes, 2);
         const size_t safeEnd = m_size > kMaxCommonRecordBytes ? m_size - kMaxCommonRecordBytes : 0;
         size_t at[kLanes];
@@ -121,7 +121,7 @@ public:
                 size_t ends[kLanes];
 #pragma GCC unroll 8
                 for (int i = 0; i < kLanes; ++i) {
-                    uint16_t tagHere = 0;
+                    uint16_t tagHere{};
                     std::memcpy(&tagHere, bytes + at[i], 2);
                     wrong |= tagHere ^ tag;
                     ends[i] = at[i] + 2;

@@ -135,7 +135,7 @@ bool ArchiveReader::ReadCount(uint32_t& count)
     const auto truncated = [this]() { return Fail(OffsetOf(m_at), "unexpected end of file in the record count"); };
     if (Remaining() < 2)
         return truncated();
-    uint16_t shortCount = 0;
+    uint16_t shortCount{};
     Read16(shortCount);
     if (shortCount != kBigCountMarker) {
         count = shortCount;
@@ -150,8 +150,8 @@ bool ArchiveReader::ReadCount(uint32_t& count)
 bool ArchiveReader::ReadClass()
 {
     const unsigned char* const schemaAt = m_at;
-    uint16_t schema = 0;
-    uint16_t nameLength = 0;
+    uint16_t schema{};
+    uint16_t nameLength{};
     if (!Read16(schema))
         return false;
     const unsigned char* const lengthAt = m_at;
@@ -179,21 +179,21 @@ bool ArchiveReader::ReadClass()
 // which 0xFFFE is an ordinary length, so a wide string cannot nest.
 bool ArchiveReader::ReadLength(uint32_t& length, bool allowWide, bool& wide)
 {
-    uint8_t byteLength = 0;
+    uint8_t byteLength{};
     if (!Read8(byteLength))
         return false;
     if (byteLength != kByteLengthEscape) {
         length = byteLength;
         return true;
     }
-    uint16_t wordLength = 0;
+    uint16_t wordLength{};
     if (!Read16(wordLength))
         return false;
     if (wordLength == kWordLengthEscape)
         return Read32(length);
     if (wordLength == kWideStringMarker && allowWide) {
         wide = true;
-        bool nested = false;
+        bool nested{};
         return ReadLength(length, false, nested);
     }
     length = wordLength;
@@ -204,7 +204,7 @@ bool ArchiveReader::ReadLength(uint32_t& length, bool allowWide, bool& wide)
 // remains, so nothing is allocated for a length the file cannot hold.
 bool ArchiveReader::SkipString(bool& wide)
 {
-    uint32_t length = 0;
+    uint32_t length{};
     bool isWide = false;
     if (!ReadLength(length, true, isWide))
         return false;
@@ -219,7 +219,7 @@ bool ArchiveReader::SkipString(bool& wide)
 // Reads a string that SkipString has already checked, converting wide text.
 void ArchiveReader::ConvertString(std::string& text)
 {
-    uint32_t length = 0;
+    uint32_t length{};
     bool wide = false;
     ReadLength(length, true, wide);
     if (wide) {
@@ -289,10 +289,10 @@ ArchiveReadResult ArchiveReader::Read()
         }
         m_recordNumber = uint64_t{entry} + 1;
         const unsigned char* const tagAt = m_at;
-        uint16_t shortTag = 0;
+        uint16_t shortTag{};
         if (!Read16(shortTag))
             break;
-        uint32_t tag = 0;
+        uint32_t tag{};
         if (shortTag == kBigTagMarker) {
             if (!Read32(tag))
                 break;

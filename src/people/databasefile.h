@@ -14,11 +14,11 @@ constexpr size_t kMaxDatabaseBytes = size_t{1} << 30;
 // What identifies the bytes of a database file at one moment, so that a save
 // at exit can tell whether another program changed the file since it was read.
 struct DatabaseFileStamp {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    int64_t size = 0;
-    int64_t modifiedNs = 0;  // modification time in nanoseconds since the epoch
-    uint64_t hash = 0;       // a 64-bit hash of the file's bytes
+    uint64_t device{};
+    uint64_t inode{};
+    int64_t size{};
+    int64_t modifiedNs{};  // modification time in nanoseconds since the epoch
+    uint64_t hash{};       // a 64-bit hash of the file's bytes
 };
 bool operator==(const DatabaseFileStamp& a, const DatabaseFileStamp& b);
 bool operator!=(const DatabaseFileStamp& a, const DatabaseFileStamp& b);

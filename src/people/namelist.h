@@ -52,5 +52,5 @@ private:
     // A null entry is record (index - m_tableStart) of m_table, not yet taken.
     mutable std::vector<std::unique_ptr<CName>> m_records;
     mutable CNameTable m_table;
-    size_t m_tableStart = 0;
+    size_t m_tableStart{};
 };

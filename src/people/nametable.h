@@ -23,8 +23,8 @@ public:
     // 8-bit strings. A record converted from wide strings has a mark of its
     // own whose offset holds kConvertedBit and its index in m_converted.
     struct Mark {
-        uint64_t record = 0;
-        uint64_t offset = 0;
+        uint64_t record{};
+        uint64_t offset{};
     };
     // A stretch holds at most this many records, so that finding a record
     // steps over fewer than that many from its mark.
@@ -54,7 +54,7 @@ public:
         friend class CNameTable;
         const_iterator(const CNameTable* table, size_t index);
         const CNameTable* m_table = nullptr;
-        size_t m_index = 0;
+        size_t m_index{};
         size_t m_mark = 0;     // the mark of the stretch that holds m_index
         uint64_t m_offset = 0;  // the mark's offset, or where record m_index starts
     };

@@ -44,7 +44,7 @@ public:
 #endif
         for (size_t block = 0; block < size; block += kBlock) {
             for (size_t lane = 0; lane < kLanes; ++lane) {
-                uint64_t word = 0;
+                uint64_t word{};
                 std::memcpy(&word, bytes + block + 8 * lane, 8);
                 const uint64_t keyed = word ^ m_keys[lane];
                 m_sums[lane] += word + (keyed & 0xFFFFFFFF) * (keyed >> 32);

@@ -4,9 +4,9 @@
 #include <optional>
 
 struct CDate {
-    int32_t year = 0;
-    int32_t month = 0;
-    int32_t day = 0;
+    int32_t year{};
+    int32_t month{};
+    int32_t day{};
 };
 
 // The local date. Tests fix it to any date with SetFixedToday and undo that

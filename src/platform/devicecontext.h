@@ -8,10 +8,10 @@
 #include <string>
 
 struct DcRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
+    int32_t left{};
+    int32_t top{};
+    int32_t right{};
+    int32_t bottom{};
     // Computed in 64 bits and wrapped, so that no pair of coordinates
     // overflows; use IsEmpty() to test for an empty rectangle.
     int32_t Width() const { return static_cast<int32_t>(static_cast<int64_t>(right) - left); }
@@ -21,8 +21,8 @@ struct DcRect {
 };
 
 struct DcTextMetrics {
-    int32_t height = 0;        // character cell height
-    int32_t aveCharWidth = 0;
+    int32_t height{};  // character cell height
+    int32_t aveCharWidth{};
 };
 
 // The drawing surface of one paint: a window, an image, a printed or a

@@ -108,7 +108,7 @@ QFont PainterDC::MakeFont(const CFont& font)
     // A positive height is the cell (ascent plus descent), a negative one the
     // em, as CreateFontA takes them; the face's own ratio turns the cell into
     // the em that Qt asks for.
-    int pixelSize = 0;
+    int pixelSize{};
     if (font.Height() < 0) {
         pixelSize = std::min(Magnitude(font.Height()), kMaxPixelSize);
     } else {

@@ -93,7 +93,7 @@ private:
     CFont m_defaultFont;
     const CPen* m_pen;
     const CFont* m_font;
-    bool m_rasterSurface = false;
+    bool m_rasterSurface{};
     // The pen's colour and its style pattern, one entry per pixel of a period.
     QColor m_lineColor;
     std::array<bool, 24> m_pattern{};

@@ -20,7 +20,7 @@ int32_t Profile::GetProfileInt(const QString& section, const QString& entry, int
 
     // The registry hands back a DWORD as a number, the Linux file hands back
     // text; anything that is not a plain whole number counts as unreadable.
-    bool ok = false;
+    bool ok{};
     const qlonglong number = value.toString().trimmed().toLongLong(&ok);
     if (!ok || number < std::numeric_limits<int32_t>::min() || number > std::numeric_limits<int32_t>::max())
         return defaultValue;

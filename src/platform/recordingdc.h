@@ -39,16 +39,16 @@ FontState StateOf(const CFont& font);
 struct DcCall {
     enum class Kind { SelectPen, SelectFont, MoveTo, LineTo, TextOut, FillRect, SetBkMode, SetBkColor, SetWindowOrg };
     Kind kind = Kind::MoveTo;
-    int32_t x = 0;      // MoveTo, LineTo (end), TextOut; the origin for SetWindowOrg
-    int32_t y = 0;
-    int32_t fromX = 0;  // LineTo: the current position it starts from
-    int32_t fromY = 0;
-    PenState pen;       // SelectPen: the pen selected; LineTo: the pen it is drawn with
-    FontState font;     // SelectFont: the font selected; TextOut: the font it is written in
-    std::string text;   // TextOut
-    DcRect rect;        // FillRect
-    Rgb color{};        // FillRect, SetBkColor
-    bool transparent = false;  // SetBkMode
+    int32_t x{};         // MoveTo, LineTo (end), TextOut; the origin for SetWindowOrg
+    int32_t y{};
+    int32_t fromX{};     // LineTo: the current position it starts from
+    int32_t fromY{};
+    PenState pen;        // SelectPen: the pen selected; LineTo: the pen it is drawn with
+    FontState font;      // SelectFont: the font selected; TextOut: the font it is written in
+    std::string text;    // TextOut
+    DcRect rect;         // FillRect
+    Rgb color{};         // FillRect, SetBkColor
+    bool transparent{};  // SetBkMode
 };
 
 // A device context that draws nothing and keeps every call, so that tests can
@@ -57,10 +57,10 @@ struct DcCall {
 class RecordingDC : public DeviceContext {
 public:
     struct Segment {
-        int32_t x1 = 0;
-        int32_t y1 = 0;
-        int32_t x2 = 0;
-        int32_t y2 = 0;
+        int32_t x1{};
+        int32_t y1{};
+        int32_t x2{};
+        int32_t y2{};
         PenState pen;
         bool operator==(const Segment& other) const
         {
@@ -68,8 +68,8 @@ public:
         }
     };
     struct Text {
-        int32_t x = 0;
-        int32_t y = 0;
+        int32_t x{};
+        int32_t y{};
         std::string text;
         FontState font;
     };
