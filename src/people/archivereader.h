@@ -11,7 +11,7 @@
 
 // Where and why a database file stopped making sense.
 struct ArchiveFault {
-    uint64_t offset = 0;  // byte offset of the read that failed
+    uint64_t offset{};    // byte offset of the read that failed
     std::string reason;   // one line, for example "unexpected end of file in record 3"
 };
 
