@@ -35,7 +35,7 @@ void CheckReader(std::string_view bytes)
     const ArchiveReadResult second = ReadArchive(written);
     if (second.fault)
         Violated("the written file does not read back");
-    if (!(second.records == first.records))
+    if (second.records.ToVector() != first.records.ToVector())
         Violated("the written file reads back to other records");
 
     // The same records taken into a list as the program's start takes them,

@@ -11,7 +11,6 @@ constexpr size_t kWeekdayTextLength = 14;
 std::vector<MonthDay> PrepareMonthDays(const CCalendar& calendar, int32_t days, const std::string& weekdayText)
 {
     std::vector<MonthDay> prepared;
-    prepared.reserve(static_cast<size_t>(days > 0 ? days : 0));
     const bool haveWeekdays = weekdayText.size() >= kWeekdayTextLength;
     int32_t weekday = calendar.m_weekday;
     for (int32_t day = 1; day <= days; ++day) {

@@ -251,7 +251,7 @@ DatabaseLoadResult LoadDatabaseFile(const std::string& path)
 {
     DatabaseLoadResult result;
     std::unique_ptr<char[]> bytes;
-    size_t size = 0;
+    size_t size{};
     DatabaseFileStamp stamp;
     if (std::optional<std::string> readError = ReadDatabaseBytes(path, bytes, size, stamp)) {
         // An unreadable file is treated like one that cannot be opened.
@@ -289,7 +289,7 @@ bool operator!=(const DatabaseFileStamp& a, const DatabaseFileStamp& b)
 std::optional<DatabaseFileStamp> StampDatabaseFile(const std::string& path)
 {
     std::unique_ptr<char[]> bytes;
-    size_t size = 0;
+    size_t size{};
     DatabaseFileStamp stamp;
     if (ReadDatabaseBytes(path, bytes, size, stamp))
         return std::nullopt;
@@ -300,7 +300,7 @@ std::optional<std::string> BackUpDatabaseFile(const std::string& path, std::stri
 {
     constexpr int kMaxCopies = 1000;
     std::unique_ptr<char[]> bytes;
-    size_t size = 0;
+    size_t size{};
     DatabaseFileStamp stamp;
     if (std::optional<std::string> readError = ReadDatabaseBytes(path, bytes, size, stamp))
         return readError;

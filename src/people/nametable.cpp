@@ -97,12 +97,3 @@ std::vector<CName> CNameTable::ToVector() const
     return std::vector<CName>(begin(), end());
 }
 
-bool operator==(const CNameTable& table, const std::vector<CName>& records)
-{
-    return table.size() == records.size() && std::equal(records.begin(), records.end(), table.begin());
-}
-
-bool operator==(const CNameTable& left, const CNameTable& right)
-{
-    return left.size() == right.size() && std::equal(left.begin(), left.end(), right.begin());
-}

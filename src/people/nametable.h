@@ -89,10 +89,3 @@ private:
     std::vector<CName> m_converted;
     size_t m_size = 0;
 };
-
-bool operator==(const CNameTable& table, const std::vector<CName>& records);
-bool operator==(const CNameTable& left, const CNameTable& right);
-inline bool operator==(const std::vector<CName>& records, const CNameTable& table) { return table == records; }
-inline bool operator!=(const CNameTable& table, const std::vector<CName>& records) { return !(table == records); }
-inline bool operator!=(const std::vector<CName>& records, const CNameTable& table) { return !(table == records); }
-inline bool operator!=(const CNameTable& left, const CNameTable& right) { return !(left == right); }

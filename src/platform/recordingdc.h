@@ -119,8 +119,8 @@ private:
     const CFont* m_font;
     int32_t m_originX = 0;
     int32_t m_originY = 0;
-    int32_t m_posX = 0;
-    int32_t m_posY = 0;
+    int32_t m_posX{};  // every drawing moves to its first point
+    int32_t m_posY{};
     bool m_transparent = false;
     std::vector<DcCall> m_calls;
 };
