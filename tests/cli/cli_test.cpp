@@ -144,6 +144,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"compat", "1900-01-01", "1982-02-20"}, 0, "Physical 30\nEmotional 14\nIntellectual 21\nIntuitional 5\n", ""},
         {{"compat", "0-0-0", "2000-01-01"}, 0, "Physical 0\nEmotional 0\nIntellectual 0\nIntuitional 0\n", ""},
         {{"people"}, 0, "\n" + people + "0\tJos\xC3\xA9\t1901\t01\t01\n", ""},
+        {{"people", "two.bio"}, 0, people + "0\tAda\t1990\t05\t17\n1\tBea\t1970\t01\t31\n", ""},
         {{"--version"}, 0, "\norvina-cli 2.1.0.1 (Orvina 2.1, Quandrel)\n", ""}, {{}, 64, "", usage},
         {{"help", "critical"}, 0, "\nusage: orvina-cli critical BIRTHDATE", ""},
         {{"draw"}, 64, "", usage}, {{"month", "1901-01-01"}, 64, "", usage},

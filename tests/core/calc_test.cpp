@@ -22,6 +22,7 @@ TEST(CCalendar, MonthLengths)
 {
     const int32_t lengths[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31, 0};
     CCalendar calendar;
+    EXPECT_TRUE(calendar.m_monthLength == 999 && calendar.m_monthDays[0] == 999);  // no month computed yet
     calendar.InitMonthLengths();
     for (const int32_t year : {1996, 1999, 2000, 1900, 2100, 0, -1, -4, INT32_MAX}) {
         for (int32_t month = 0; month <= 13; ++month) {

@@ -495,6 +495,7 @@ TEST(DayReadout, TellsTheDayAsTheChartDrawsIt)
     const CName ada("Ada", "1990", "05", "17");
     const struct { CName person; int32_t year, month, day; const char* expected; } rows[] = {
         {ada, 2024, 6, 15, "Sa 15 Jun 2024  age 12448  P 98  E -42  I 97  U -47"},
+        {ada, 2024, 6, 1, "Sa 1 Jun 2024  age 12434  P -62  E 43  I -96  U 97"},
         {ada, 2024, 6, 21, "Fr 21 Jun 2024  age 12454  P 14  E -96  I 62  U -99  critical: P"},
         {ada, 2026, 6, 4, "Th 4 Jun 2026  age 13167  P 14  E 100  I 0  U 0  critical: P, I, U"},
         {ada, 1990, 5, 17, "Th 17 May 1990  age 0  P 0  E 0  I 0  U 0  critical: P, E, I, U"},

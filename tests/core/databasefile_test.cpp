@@ -66,9 +66,10 @@ TEST_F(DatabaseFile, Load)
 {
     using Status = DatabaseLoadResult::Status;
     const std::string two = WriteArchive(People(2));
-    const struct { std::optional<std::string> bytes; Status status; int records; const char* fault; } rows[] = {
-        {std::nullopt, Status::Missing, 0, ""},  // no file
-        {"/", Status::Missing, 0, ""},           // a folder in its place
+    // `why`: the fault's reason, or for a file that cannot be read the error.
+    const struct { std::optional<std::string> bytes; Status status; int records; const char* why; } rows[] = {
+        {std::nullopt, Status::Missing, 0, "No such file or directory"},
+        {"/", Status::Missing, 0, "it is a folder, not a file"},
         {two, Status::Loaded, 2, ""},
         {two.substr(0, two.size() - 1), Status::Damaged, 1, "unexpected end of file in record 2"},
         {"", Status::Damaged, 0, "empty file"},
@@ -82,12 +83,12 @@ TEST_F(DatabaseFile, Load)
             WriteFile(m_path, *row.bytes);
         const DatabaseLoadResult result = LoadDatabaseFile(m_path);
         EXPECT_EQ(result.status, row.status);
-        EXPECT_EQ(result.openError.empty(), row.status != Status::Missing);
+        EXPECT_EQ(result.openError, row.status == Status::Missing ? row.why : "");
         std::vector<CName> expected;
         for (const auto& person : People(row.records))
             expected.push_back(*person);
         EXPECT_EQ(result.records.ToVector(), expected);
-        EXPECT_EQ(result.fault ? result.fault->reason : "", row.fault);
+        EXPECT_EQ(result.fault ? result.fault->reason : "", row.status == Status::Missing ? "" : row.why);
         EXPECT_EQ(result.stamp.has_value(), row.status != Status::Missing);
     }
     // A file that reports no size but has bytes, as those under /proc do, is

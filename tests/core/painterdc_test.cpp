@@ -168,9 +168,10 @@ TEST(PainterDC, FillsUpToTheRightAndBottomUnderTheWindowOriginAndRestoresThePain
 
 TEST(PainterDC, FontsGetTheCellHeightAndAverageWidthAsked)
 {
-    // Paper labels, page header, a screen label, the dialog face at its natural width, the default size.
-    const struct { int32_t height, width; const char* face; } rows[] = {
-        {80, 26, "Modern"}, {95, 36, "Modern"}, {27, 8, "Modern"}, {13, 0, "MS Sans Serif"}, {0, 0, "Modern"}};
+    // Paper labels, page header, a screen label, the dialog face at its natural
+    // width, the default size and the smallest cell asked for.
+    const struct { int32_t height, width; const char* face; } rows[] = {{80, 26, "Modern"}, {95, 36, "Modern"},
+        {27, 8, "Modern"}, {13, 0, "MS Sans Serif"}, {0, 0, "Modern"}, {1, 0, "Modern"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.height);
         const CFont font(row.height, row.width, kFontWeightNormal, row.face);

@@ -1,3 +1,4 @@
+#include "platform/stringtable.h"
 #include "platform/textencoding.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,13 @@ TEST(DecodeSystemText, TakesUtf8OrElseWindows1252)
         SCOPED_TRACE(row.name);
         EXPECT_EQ(DecodeSystemText(row.bytes), QString::fromStdU16String(row.text));
     }
+}
+
+// A text's fields by line; none before the first or after the last.
+TEST(StringTable, Field)
+{
+    for (const auto& [index, field] : {std::pair{-1, ""}, {0, "Print"}, {1, "Tip"}, {2, ""}})
+        EXPECT_EQ(StringTable::Field("Print\nTip", index).toStdString(), field) << index;
 }
 
 }  // namespace
