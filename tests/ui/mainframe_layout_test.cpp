@@ -127,36 +127,6 @@ private slots:
         }
     }
 
-    // Through a second, never shown frame: the state, the screen, icon and
-    // caption it measures, and a missing value.
-    void restoreLayout()
-    {
-        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().topLeft(), QPoint(0, 0));
-        const int caption = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        const int right = QGuiApplication::primaryScreen()->geometry().width() -
-                          QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
-        Values noFlags = Layout(kFrame, 1, 0, 2);
-        noFlags.erase("Layout/flags");
-        using S = Qt::WindowStates;
-        for (const auto& [stored, states, restored] :
-             {std::tuple{Layout(kFrame, 2, 0, 2), S(Qt::WindowMinimized), true},
-              {Layout(kFrame, 2, 2, 2), Qt::WindowMinimized | Qt::WindowMaximized, true},
-              {Layout(QRect(40, 1 - caption, 600, 400), 1, 0, 2), S(), true}, {Layout(QRect(40, -caption, 600, 400), 1, 0, 2), S(), false},
-              {Layout(QRect(right, 50, 600, 420), 1, 0, 2), S(), true}, {Layout(QRect(right + 1, 50, 600, 420), 1, 0, 2), S(), false},
-              {Layout(QRect(40, 50, 0, 420), 1, 0, 2), S(), false}, {noFlags, S(), false}}) {
-            Start();
-            WriteStore(stored);
-            CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
-            const QRect before = frame.geometry();
-            QCOMPARE(frame.RestoreLayout("Layout"), restored ? 1 : 0);
-            QCOMPARE(frame.windowState(), states);
-            const QRect wanted(QPoint(stored.at("Layout/x1"), stored.at("Layout/y1")),
-                               QPoint(stored.at("Layout/x2") - 1, stored.at("Layout/y2") - 1));
-            QCOMPARE(QRect(frame.pos(), frame.normalGeometry().size()), restored ? wanted : before);
-            Stop();
-        }
-    }
-
     // The first run (nothing stored) keeps the default size; the person is
     // chosen when the window is first shown, and the first paint draws them.
     void theChosenPerson()

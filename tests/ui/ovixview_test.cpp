@@ -64,23 +64,6 @@ private slots:
         m_today.reset();
     }
 
-    // Display only says so; People repaints the chart, Compatibility does not.
-    void theDialogCommands()
-    {
-        MessageRecorder messages;
-        View().OnDisplay();
-        QCOMPARE(messages.Texts(), QStringList("Orvina 2.1: Display -> NOT IMPLEMENTED"));
-        QVERIFY(messages.Shown()[0].owner == &View() && messages.Shown()[0].icon == MessageBox::Icon::None);
-        for (const bool people : {true, false}) {
-            QTest::qWait(20);
-            PaintCounter paints(View());
-            QVERIFY(InModal([&] { people ? View().OnPeople() : View().OnCompatibility(); },
-                            [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }));
-            QTest::qWait(50);
-            QCOMPARE(paints.m_count > 0, people);
-        }
-    }
-
     // Day 0 releases left of the view, day 40 right of it, selecting nothing;
     // today is the 15th.
     void aClickSelectsTheDayUnderThePress()
@@ -96,8 +79,8 @@ private slots:
         }
     }
 
-    // The job, and so the PDF's Title (UTF-16BE after its byte-order mark),
-    // is the person and month; a file that cannot be made is reported.
+    // The job is named after the person and month; a file that cannot be
+    // made is reported.
     void printingToAPdfFile()
     {
         for (const auto& [fileName, printed] : {std::pair{"chart.pdf", true}, {"missing/chart.pdf", false}}) {
@@ -111,10 +94,6 @@ private slots:
             QCOMPARE(pdf.startsWith("%PDF"), printed);
             QCOMPARE(messages.Shown().size(), size_t(printed ? 0 : 1));
             QCOMPARE(printer.docName(), QString("New Name - June 2024"));
-            QByteArray title("\xFE\xFF");
-            for (const QChar c : printer.docName())
-                title += QByteArray(1, '\0') + char(c.unicode());
-            QCOMPARE(pdf.contains("/Title (" + title + ")"), printed);
         }
     }
 

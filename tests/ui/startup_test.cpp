@@ -96,32 +96,6 @@ private slots:
         }
     }
 
-    void aCheckpointSavesAndRunsOn()
-    {
-        // A QSessionManager cannot be made in a test; the handler its commit
-        // request calls is driven directly.
-        TestFolder folder;
-        const QString path = folder.File("database.bio");
-        COvixApp app;
-        QByteArray atCheckpoint;
-        bool runsOn = false;
-        QTimer::singleShot(0, qApp, [&] {
-            app.m_names.Append(CName("New Name", "1901", "01", "01"));
-            app.OnCommitData([] { return false; });
-            atCheckpoint = ReadBytes(path);
-            const int32_t month = app.MainFrame()->View().Chart().m_month;
-            app.MainFrame()->Action(CommandId::kNextMonth)->trigger();
-            runsOn = app.MainFrame()->isVisible() && app.MainFrame()->View().Chart().m_month == month % 12 + 1;
-            app.MainFrame()->close();
-        });
-        HangGuard guard;
-
-        QCOMPARE(app.Run(), 0);
-        QVERIFY(runsOn);
-        QCOMPARE(atCheckpoint, TwoDefaultPeople());
-        QCOMPARE(ReadBytes(path), atCheckpoint);
-    }
-
 private:
     QTemporaryDir m_profileDir;
 };
