@@ -115,7 +115,6 @@ void BM_LoadIntoNameList(benchmark::State& state)
     for (auto _ : state) {
         const DatabaseLoadResult result = LoadDatabaseFile(database.path);
         CNameList list;
-        list.Reserve(static_cast<int32_t>(result.records.size()));
         for (CName record : result.records)
             list.Append(std::move(record));
         if (list.Count() != kPeople)

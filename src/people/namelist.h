@@ -33,7 +33,6 @@ public:
     // Removes and destroys the record at `index`; false when there is none.
     bool RemoveAt(int32_t index);
     void Clear();
-    void Reserve(int32_t count) { m_records.reserve(static_cast<size_t>(count > 0 ? count : 0)); }
 
     auto begin() const
     {
