@@ -65,17 +65,6 @@ int IdOfFocus(const DialogBuilder::Result& built, QWidget* focus)
 class DialogTemplateTest : public QObject {
     Q_OBJECT
 
-private slots:
-    // MS Sans Serif 8 at 96 dpi has base units 6 x 13; halves of either
-    // sign and another base width.
-    void dialogUnitsConvertLikeWindows()
-    {
-        for (const auto& [base, units] : {std::pair{QSize(6, 13), QRect(130, 6, 50, 14)}, {QSize(6, 13), QRect(1, 4, 3, 12)},
-                                         {QSize(6, 13), QRect(-3, -4, 0, 0)}, {QSize(7, 13), QRect(16, 81, 32, 13)}})
-            QCOMPARE(DialogUnits(base.width(), base.height()).ToPixels(units),
-                     (WindowsUnits{base.width(), base.height()}.ToPixels(units)));
-    }
-
     // Every dialog and control of every template stands where its dialog
     // units say; a combo box's template height includes its dropped-down
     // list, an icon is 32 x 32. Tab visits the controls a user can work in

@@ -1,17 +1,14 @@
 // The chart view of a started application: its commands, painting, mouse
 // and keyboard selection, printing, and the day readout in the status bar,
-// the hover tip, the clipboard and what screen readers are told.
+// and the hover tip.
 #include "frame/dayreadoutpane.h"
 #include "frame/statusbar.h"
 #include "platform/stringtable.h"
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QAccessible>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
@@ -211,20 +208,6 @@ private slots:
         QVERIFY(QToolTip::text().startsWith(DateText(QDate(2024, 6, 3))));
         QCOMPARE(View().Chart().m_day, 15);
         QToolTip::hideText();
-    }
-
-    // Ctrl+C copies the picture and the readout; a screen reader is told the
-    // readout of the day the keys selected.
-    void theReadoutIsCopiedAndRead()
-    {
-        Show(QDate(2024, 6, 15));
-        QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
-        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(copied && copied->hasImage() && copied->text() == View().Readout());
-        QCOMPARE(AsRgb(qvariant_cast<QImage>(copied->imageData())), AsRgb(View().grab().toImage()));
-        QTest::keyClick(&View(), Qt::Key_Right);
-        const QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&View());
-        QVERIFY(chart->text(QAccessible::Description).startsWith(DateText(QDate(2024, 6, 16))));
     }
 
 private:

@@ -103,30 +103,6 @@ private slots:
 
     void cleanup() { Clock::SetFixedToday(std::nullopt); }
 
-    // A negative index becomes 0; an index whose person was since replaced
-    // in the list shows the person now there.
-    void peopleOpensOnTheChosenPerson()
-    {
-        for (const auto& [chosen, refill, shown] : {std::tuple{0, false, "0 New Name 1901-01-01"}, {1, false, "1 Bea 1970-5-17"},
-                                                    {-5, false, "0 New Name 1901-01-01"}, {1, true, "1 Bea 1970-5-17"}}) {
-            m_app.Choose(chosen);
-            if (refill) {
-                m_app.m_names.Clear();
-                m_app.m_names.Append(kFirst);
-                m_app.m_names.Append(kBea);
-            }
-            CPeopleDlg dialog(m_app);
-            const int result = RunDialog(dialog, nullptr, [&, shown = QString(shown)](QDialog* window) {
-                QCOMPARE(ControlOf<QComboBox>(dialog, kIdcName)->count(), 2);
-                QCOMPARE(Shown(dialog), shown);
-                QCOMPARE(QApplication::focusWidget(), dialog.Control(kIdOk));
-                QTest::keyClick(window, Qt::Key_Escape);
-            });
-            QCOMPARE(result, kIdCancel);
-            QVERIFY(ChosenAgree() && QString(shown).startsWith(QString::number(m_app.ChosenIndex())));
-        }
-    }
-
     void addAppendsAndChoosesTheNewPersonEvenWhenCancelled()
     {
         MessageRecorder messages;
