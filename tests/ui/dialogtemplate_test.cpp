@@ -1,20 +1,13 @@
-// The dialogs' building blocks: dialog units, every template's controls,
-// tab order, texts at the widget boundary and the message box; and the
-// About dialog.
-#include "dialogs/aboutdlg.h"
+// The dialogs' building blocks: every template's controls where their
+// dialog units put them, tab order, and the message box.
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
-#include "dialogs/dialogunits.h"
 #include "programtestenv.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include <cmath>
 
@@ -65,6 +58,7 @@ int IdOfFocus(const DialogBuilder::Result& built, QWidget* focus)
 class DialogTemplateTest : public QObject {
     Q_OBJECT
 
+private slots:
     // Every dialog and control of every template stands where its dialog
     // units say; a combo box's template height includes its dropped-down
     // list, an icon is 32 x 32. Tab visits the controls a user can work in
@@ -114,59 +108,31 @@ class DialogTemplateTest : public QObject {
         }
     }
 
+    // Each set of buttons, answered with Return (its default) or Escape.
     void messageBoxesAnswerWithTheButtonPressed()
     {
         using B = MessageBox::Buttons;
         using A = MessageBox::Answer;
-        struct Row {
-            B buttons;
-            MessageBox::Icon icon;
-            Qt::Key press;
-            A answer;
-        };
-        for (const Row& row : {Row{B::Ok, MessageBox::Icon::None, Qt::Key_Return, A::Ok},
-                               Row{B::RetryCancel, MessageBox::Icon::Warning, Qt::Key_Return, A::Retry},
-                               Row{B::RetryCancel, MessageBox::Icon::Warning, Qt::Key_Escape, A::Cancel}}) {
+        using I = MessageBox::Icon;
+        for (const auto& [buttons, icon, press, answer, count] :
+             {std::tuple{B::Ok, I::None, Qt::Key_Return, A::Ok, 1}, {B::RetryCancel, I::Warning, Qt::Key_Return, A::Retry, 2},
+              {B::RetryCancel, I::Warning, Qt::Key_Escape, A::Cancel, 2},
+              {B::RetrySaveAsCancel, I::Warning, Qt::Key_Return, A::Retry, 3},
+              {B::SaveAsCancel, I::Exclamation, Qt::Key_Return, A::SaveAs, 2}}) {
             QWidget owner;
             owner.show();
-            const bool shown = InModal(
-                [&] { QCOMPARE(MessageBox::Show(&owner, "Could not save.", "Orvina 2.1", row.buttons, row.icon), row.answer); },
-                [&](QWidget* modal) {
-                    auto* box = qobject_cast<QMessageBox*>(modal);
-                    QVERIFY(box);
-                    QCOMPARE(box->text() + box->windowTitle(), QString("Could not save.Orvina 2.1"));
-                    QCOMPARE(box->parentWidget(), &owner);
-                    QCOMPARE(box->icon(), row.icon == MessageBox::Icon::None ? QMessageBox::NoIcon : QMessageBox::Warning);
-                    QCOMPARE(int(box->buttons().size()), row.buttons == B::Ok ? 1 : 2);
-                    QTest::keyClick(box, row.press);
-                });
-            QVERIFY(shown);
+            const auto show = [&, b = buttons, i = icon, a = answer] {
+                QCOMPARE(MessageBox::Show(&owner, "Could not save.", "Orvina 2.1", b, i), a);
+            };
+            QVERIFY(InModal(show, [&, i = icon, p = press, n = count](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                QVERIFY(box && box->parentWidget() == &owner);
+                QCOMPARE(box->icon(), i == I::None ? QMessageBox::NoIcon : QMessageBox::Warning);
+                QCOMPARE(box->text() + box->windowTitle() + QString::number(box->buttons().size()),
+                         "Could not save.Orvina 2.1" + QString::number(n));
+                QTest::keyClick(box, p);
+            }));
         }
-    }
-
-    // The icon is a picture and OK the default with the focus; over an owner
-    // the dialog stands at its place below the owner's menu bar.
-    void theAboutDialog()
-    {
-        QMainWindow owner;
-        owner.menuBar()->addMenu(QStringLiteral("&File"));
-        owner.setGeometry(200, 150, 600, 400);
-        owner.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&owner) && owner.menuBar()->height() > 0);
-        CAboutDlg dialog;
-        const int closedWith = RunDialog(dialog, &owner, [&](QDialog* window) {
-            const QPoint client = owner.mapToGlobal(QPoint(0, owner.menuBar()->height()));
-            QCOMPARE(window->pos(), client + DialogUnits::Measure(window->font()).ToPixels(*AboutTemplate().position));
-            QVERIFY(window->isModal() && window->parentWidget() == &owner);
-            const QImage picture = qobject_cast<QLabel*>(dialog.Controls().front().widget)->pixmap().toImage();
-            QCOMPARE(picture.size(), QSize(32, 32));
-            QVERIFY(picture.pixelColor(16, 16).alpha() == 255 && picture.pixelColor(0, 31).alpha() == 0);
-            auto* ok = qobject_cast<QPushButton*>(dialog.Control(kIdOk));
-            QVERIFY(ok->isDefault() && window->focusWidget() == ok);
-            QTest::keyClick(window, Qt::Key_Return);
-        });
-        QCOMPARE(closedWith, int(kIdOk));
-        QVERIFY(!dialog.Window());
     }
 };
 

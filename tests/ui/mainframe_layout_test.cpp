@@ -1,12 +1,10 @@
-// The profile store, and the main frame's layout in it: what a run writes
-// when the window is destroyed or the session ends, and what the next run
-// makes of it.
+// The main frame's layout and chosen person in the profile store: what a
+// run writes when the window is destroyed and what the next run makes of it,
+// and the rule that decides whether a stored place is used.
 #include "frame/windowplacement.h"
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QScreen>
-#include <QStyle>
 #include <QtTest>
 
 #include <limits>
@@ -144,35 +142,6 @@ private slots:
             Stop();
             QCOMPARE(ReadStore().at("Settings/BioName"), chosen);
         }
-    }
-
-    // All seven values, at the end of the session and again at destruction;
-    // a store that cannot be written is reported. A window never shown
-    // leaves the store alone.
-    void theEndOfTheSessionSavesAndTheDestructionSavesAgain()
-    {
-        Start();
-        WriteStore(Layout(kFrame, 1, 0, 2));
-        {
-            CMainFrame frame(*m_app, *m_app->Document(), m_app->GetProfile(), m_app->Printer());
-            QVERIFY(frame.Created());
-        }
-        QCOMPARE(ReadStore(), Layout(kFrame, 1, 0, 2));
-        Frame().setGeometry(90, 80, 520, 380);
-        QTRY_COMPARE(Frame().geometry(), QRect(90, 80, 520, 380));
-        const Values expected = Layout(Frame().frameGeometry());
-        Frame().OnEndSession();
-        QCOMPARE(ReadStore(), expected);
-        Store().clear();
-        QCOMPARE(Frame().SaveLayout("Layout"), 1);
-        // A folder where the file should be: no write can succeed.
-        const QString file = Store().fileName();
-        QFile::remove(file);
-        QVERIFY(QDir().mkpath(file));
-        QCOMPARE(Frame().SaveLayout("Layout"), 0);
-        QVERIFY(QDir(file).removeRecursively());
-        Stop();
-        QCOMPARE(ReadStore(), expected);
     }
 
 private:

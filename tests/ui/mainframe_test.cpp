@@ -13,9 +13,7 @@
 #include "view/ovixview.h"
 #include "programtestenv.h"
 
-#include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QToolButton>
 #include <QWhatsThis>
 #include <QtTest>

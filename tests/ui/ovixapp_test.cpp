@@ -1,13 +1,12 @@
 // Start-up and shutdown of the application object in a temporary folder:
-// the first run, a damaged database, a save that fails, a file changed by
-// another program and a database in use by another copy.
+// the first run, a damaged database, a save that fails, an unreadable file
+// and a file changed by another program.
 #include "people/archivereader.h"
 #include "view/ovixview.h"
 #include "programtestenv.h"
 #include "testfiles.h"
 
 #include <QFileDialog>
-#include <QLockFile>
 
 namespace {
 using A = MessageBox::Answer;
@@ -244,33 +243,6 @@ private slots:
             QVERIFY2(text.contains('"' + path + "\" was changed") && text.contains('"' + folder.File(row.oursIn) + '"'),
                      qPrintable(text));
         }
-    }
-
-    // A lock held in this process stands for another running copy.
-    void aDatabaseInUseIsNotSaved()
-    {
-        TestFolder folder;
-        const QString path = folder.File("database.bio");
-        QVERIFY(WriteBytes(path, TwoDefaultPeople()));
-        QLockFile other(path + ".lock");
-        QVERIFY(other.tryLock(0));
-        MessageRecorder messages;
-        COvixApp app;
-        app.InitInstance();
-        QCOMPARE(app.m_names.Count(), 2);
-        QCOMPARE(messages.Shown().size(), size_t(1));
-        const MessageBox::Request& shown = messages.Shown().front();
-        QVERIFY(shown.owner == app.MainFrame());
-        QVERIFY2(shown.text.contains('"' + path + "\" is in use by another running Orvina (process " +
-                                     QString::number(QCoreApplication::applicationPid()) + ")") &&
-                     shown.text.contains("does not save"),
-                 qPrintable(shown.text));
-        app.m_names.RemoveAt(0);
-        app.OnCommitData([] { return true; });
-        app.ExitInstance();
-        QCOMPARE(ReadBytes(path), TwoDefaultPeople());
-        QCOMPARE(QDir(folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList({"database.bio", "database.bio.lock"}));
-        QCOMPARE(messages.Shown().size(), size_t(1));
     }
 
 private:
