@@ -219,11 +219,12 @@ TEST_F(Cli, RendersTheChart)
     ASSERT_EQ(Run({"render", "chart.png", "--month", "2024-06", "--day", "15"}).status, 0);
     const QImage image = Picture("chart.png");
     ASSERT_EQ(image.size(), QSize(900, 550));
-    // Light grey background, the light and black rules under the day numbers,
-    // day 15 framed light at x = 420 and black at 423, the Physical legend
-    // sample solid black from x = 52 and the Intuitional one a green dash.
+    // Light grey background, the left edge solid grey from the top row, the
+    // light and black rules under the day numbers, day 15 framed light at
+    // x = 420 and black at 423, the Physical legend sample solid black from
+    // x = 52 and the Intuitional one a green dash.
     const struct { int x, y; QRgb rgb; } pixels[] = {
-        {850, 540, qRgb(192, 192, 192)}, {700, 519, qRgb(225, 225, 225)}, {700, 520, qRgb(0, 0, 0)},
+        {850, 540, qRgb(192, 192, 192)}, {0, 0, qRgb(128, 128, 128)}, {700, 519, qRgb(225, 225, 225)}, {700, 520, qRgb(0, 0, 0)},
         {420, 500, qRgb(225, 225, 225)}, {423, 500, qRgb(0, 0, 0)}, {52, 445, qRgb(0, 0, 0)},
         {639, 445, qRgb(0, 128, 0)},
     };

@@ -197,8 +197,8 @@ TEST(PainterDC, FontsGetTheCellHeightAndAverageWidthAsked)
         EXPECT_EQ(QFontInfo(PainterDC::MakeFont(CFont(20, 0, weight, "Modern"))).styleName(), bold ? "Bold" : "Book") << weight;
 }
 
-// A text's cell has its top-left corner at the point, the glyphs are black
-// and a transparent background stays as it was: as Qt draws the text from
+// A text's cell has its top-left corner at the point, the glyphs (descenders
+// too) are black and a transparent background stays as it was: as Qt draws the text from
 // its baseline one ascent lower. Texts are kept drawn between paints, so the
 // copy must look the same the first time and every time after, up to sizes
 // far above Qt's own glyph cache.
@@ -217,14 +217,14 @@ TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
             const QFont qfont = PainterDC::MakeFont(font);
             painter.setFont(qfont);
             painter.setPen(Qt::black);
-            painter.drawText(QPointF(7, 11 + QFontMetricsF(qfont).ascent()), QStringLiteral("Intellectual 30"));
+            painter.drawText(QPointF(7, 11 + QFontMetricsF(qfont).ascent()), QStringLiteral("Physical 30"));
         }
         for (int paint = 0; paint < 2; ++paint) {
             const QImage image = Drawn(
                 [&](PainterDC& dc) {
                     dc.SetBkModeTransparent(true);
                     dc.SelectFont(&font);
-                    dc.TextOut(7, 11, "Intellectual 30");
+                    dc.TextOut(7, 11, "Physical 30");
                 },
                 kGrey, size);
             int differing = 0;
