@@ -33,5 +33,5 @@ public:
     bool m_hasValues = false;
     int32_t m_age{};
     CycleValues m_values{};
-    CycleSet m_critical = 0;
+    CycleSet m_critical{};
 };

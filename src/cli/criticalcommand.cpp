@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <array>
 #include <optional>
 #include <ostream>
 
@@ -89,8 +90,8 @@ int CriticalCommand(std::vector<std::string> args, std::ostream& out, std::ostre
         return Usage(err, "critical", "choose one of --json and --ics");
     if (args.size() != 4)
         return Usage(err, "critical", "critical takes a birth date and the first and last day");
-    std::optional<int32_t> numbers[3];
-    for (size_t i = 0; i < 3; ++i) {
+    std::array<std::optional<int32_t>, 3> numbers;  // the birth, the first and the last day
+    for (size_t i = 0; i < numbers.size(); ++i) {
         numbers[i] = DayNumberOf(args[i + 1]);
         if (!numbers[i])
             return Usage(err, "critical", "bad date '" + args[i + 1] + "' (years 1 to 3999)");

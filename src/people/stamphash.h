@@ -70,18 +70,21 @@ public:
 
 private:
     static constexpr size_t kLanes = kBlock / 8;
+#if defined(__x86_64__)
+    static constexpr size_t kVectors = kLanes / 4;  // four 64-bit lanes a vector
+#endif
 
 #if defined(__x86_64__)
     // The same sums four lanes at a time, in vector registers.
     __attribute__((target("avx2"))) void AddBlocksAvx2(const char* bytes, size_t size)
     {
-        __m256i sums[2];
-        __m256i keys[2];
+        __m256i sums[kVectors];
+        __m256i keys[kVectors];
         std::memcpy(sums, m_sums, sizeof sums);
         std::memcpy(keys, m_keys, sizeof keys);
         const __m256i step = _mm256_set1_epi64x(static_cast<long long>(kKeyStep));
         for (size_t block = 0; block < size; block += kBlock) {
-            for (size_t half = 0; half < 2; ++half) {
+            for (size_t half = 0; half < kVectors; ++half) {
                 const __m256i words = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + block) + half);
                 const __m256i keyed = _mm256_xor_si256(words, keys[half]);
                 const __m256i product = _mm256_mul_epu32(keyed, _mm256_srli_epi64(keyed, 32));

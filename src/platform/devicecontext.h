@@ -12,10 +12,6 @@ struct DcRect {
     int32_t top{};
     int32_t right{};
     int32_t bottom{};
-    // Computed in 64 bits and wrapped, so that no pair of coordinates
-    // overflows; use IsEmpty() to test for an empty rectangle.
-    int32_t Width() const { return static_cast<int32_t>(static_cast<int64_t>(right) - left); }
-    int32_t Height() const { return static_cast<int32_t>(static_cast<int64_t>(bottom) - top); }
     // True when the rectangle covers no pixel; safe for every value.
     bool IsEmpty() const { return right <= left || bottom <= top; }
 };

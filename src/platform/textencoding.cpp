@@ -2,8 +2,6 @@
 
 #include <QStringDecoder>
 
-#include <array>
-
 namespace {
 constexpr uint32_t kReplacementCharacter = 0xFFFD;
 constexpr uint32_t kHighSurrogateFirst = 0xD800;
@@ -16,7 +14,7 @@ constexpr size_t kMaxUtf8BytesPerUnit = 3;
 // Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
 constexpr unsigned char kWindows1252HighFirst = 0x80;
 constexpr unsigned char kWindows1252HighEnd = 0xA0;
-constexpr std::array<char16_t, 32> kWindows1252High = {
+constexpr char16_t kWindows1252High[] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
