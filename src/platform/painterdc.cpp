@@ -225,8 +225,8 @@ void PainterDC::DrawBackwardPixelLine(QPoint from, QPoint to)
     // Neighbouring pixels on the same row (or column) make one rectangle,
     // and all of a line's rectangles are filled in one call.
     m_runs.clear();
-    int64_t runMajor = 0;  // the run's first pixel, its highest coordinate
-    int64_t runMinor = 0;
+    int64_t runMajor{};  // the run's first pixel, its highest coordinate; set with the length
+    int64_t runMinor{};
     int64_t runLength = 0;
     auto endRun = [&]() {
         if (runLength == 0)
@@ -356,6 +356,12 @@ void PainterDC::ClearTextCache()
 {
     const std::lock_guard<std::mutex> lock(TextCacheMutex());
     TextCacheInstance().clear();
+}
+
+size_t PainterDC::CachedTextCount()
+{
+    const std::lock_guard<std::mutex> lock(TextCacheMutex());
+    return TextCacheInstance().size();
 }
 
 PainterDC::TextCache& PainterDC::TextCacheInstance()

@@ -59,8 +59,10 @@ public:
     // platform has it.
     static constexpr int32_t kDefaultCellHeight = 16;
 
-    // Forgets the texts drawn so far on pixel surfaces (see CachedText).
+    // Forgets the texts drawn so far on pixel surfaces (see CachedText), and
+    // how many it keeps, which is bounded.
     static void ClearTextCache();
+    static size_t CachedTextCount();
 
 private:
     // A text drawn once in black on transparent, and where its cell's

@@ -158,9 +158,9 @@ TEST_F(Cli, PrintsAndReturns)
         {{"render", "a.png", "--size", "0x10"}, 64, "", usage}, {{"render", "one.png", "--size", "1x1"}, 0, "", ""},
         {{"render", "a.png", "--month", "2024"}, 64, "", usage},
         {{"render", "a.png", "--month", "2024-13"}, 64, "", usage}, {{"render", "a.png", "--month", "2024-00"}, 64, "", usage},
-        {{"render", "january.png", "--month", "2024-01"}, 0, "", ""}, {{"render", "a.png", "--day", "0"}, 64, "", usage},
+        {{"render", "january.png", "--month", "2024-01", "--day", "1"}, 0, "", ""},
+        {{"render", "a.png", "--day", "0"}, 64, "", usage}, {{"render", "a.png", "--database", ""}, 64, "", usage},
         {{"render", "a.png", "--person"}, 64, "", usage}, {{"render", "a.png", "--colour", "red"}, 64, "", usage},
-        {{"render", "a.png", "--database", ""}, 64, "", usage},
         {{"render", "a.png", "--database", "two.bio", "--person", "2"}, 64, "", "the list holds 2 people"},
         {{"render", "a.png", "--database", "two.bio", "--person", "-1"}, 64, "", "the list holds 2 people"},
         {{"render", "a.png", "--person", "1"}, 64, "", "the list holds 1 person"},
@@ -169,6 +169,8 @@ TEST_F(Cli, PrintsAndReturns)
         {{"critical", "2000-01-01", "2000-01-02", "2000-01-01"}, 64, "", usage},
         {{"critical", "2000-01-01", "2000-01-01", "2100-01-01"}, 64, "", "longer than 100 years"},
         {{"critical", "0-01-01", "2000-01-01", "2000-01-02"}, 64, "", usage},
+        {{"critical", "1-0-1", "1-1-1", "1-1-2"}, 64, "", usage}, {{"critical", "1-1-1", "1-13-1", "1-12-2"}, 64, "", usage},
+        {{"critical", "1-1-1", "1-1-0", "1-1-2"}, 64, "", usage}, {{"critical", "1-1-1", "1-1-1", "1-1-32"}, 64, "", usage},
         {{"critical", "2000-01-01", "3999-12-31", "4000-01-01"}, 64, "", usage},
         {{"critical", "2000-01-01", "2000-01-01", "2000-01-02", "--json", "--ics"}, 64, "", usage},
         {{"people", "nowhere.bio"}, 1, "", "nowhere.bio: cannot open: "},
@@ -178,7 +180,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"render", "default.png", "--database", "stub.bio"}, 2, "", "stub.bio: damaged at byte "},
         {{"render", "no/such/folder/c.png"}, 73, "", "no/such/folder/c.png: cannot write the picture"},
         {{"render", "full.pdf"}, 73, "", "full.pdf: cannot write the picture"},
-        {{"render", "full.png"}, 73, "", "full.png: cannot write the picture"},
+        {{"render", "full.png", "--size", "1x1"}, 73, "", "full.png: cannot write the picture"},  // fits the buffer
         {{"render", "full.svg"}, 73, "", "full.svg: cannot write the picture"},
     };
     for (const auto& row : rows) {
@@ -252,17 +254,19 @@ TEST_F(Cli, RendersTheChart)
     painter.end();
     EXPECT_LT(qGray(drawn.pixel(600, 378)), 128);
     EXPECT_EQ(drawn.pixel(600, 390), qRgb(192, 192, 192));
-    // The month title keeps the narrowed width of the label font, as in the PNG.
+    // The month title keeps the narrowed width of the label font, as in the
+    // PNG, and stands on the same baseline: the foot of its "y" in one row.
     auto titleEnd = [](const QImage& picture) {
-        int end = 0;
+        QPoint end;
         for (int y = 381; y < 400; ++y)
             for (int x = 2; x < picture.width(); ++x)
-                end = qGray(picture.pixel(x, y)) < 96 ? std::max(end, x) : end;
+                end = qGray(picture.pixel(x, y)) < 96 ? QPoint(std::max(end.x(), x), y) : end;
         return end;
     };
-    const int pngEnd = titleEnd(Picture("small.PNG"));
-    EXPECT_GT(pngEnd, 40);
-    EXPECT_NEAR(titleEnd(drawn), pngEnd, 3);
+    const QPoint pngEnd = titleEnd(Picture("small.PNG"));
+    EXPECT_GT(pngEnd.x(), 40);
+    EXPECT_NEAR(titleEnd(drawn).x(), pngEnd.x(), 3);
+    EXPECT_EQ(titleEnd(drawn).y(), pngEnd.y()) << pngEnd.y();
 
     WritePeople("database.bio", {kAda, kBea});
     WritePeople("default.bio", {CName("New Name", "1901", "01", "01")});

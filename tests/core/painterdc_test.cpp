@@ -257,4 +257,44 @@ TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
     EXPECT_TRUE(images[0] == images[1]);
 }
 
+// Texts drawn on pixel surfaces are kept for the next paint, up to 1024 of
+// them; the next new one starts the store afresh.
+TEST(PainterDC, KeepsAtMost1024DrawnTexts)
+{
+    PainterDC::ClearTextCache();
+    const CFont font(12, 0, kFontWeightNormal, "Modern");
+    Drawn([&](PainterDC& dc) {
+        dc.SelectFont(&font);
+        for (int i = 0; i < 1024; ++i)
+            dc.TextOut(0, 0, std::to_string(i));
+        dc.TextOut(0, 0, "5");
+        EXPECT_EQ(PainterDC::CachedTextCount(), 1024u);
+        dc.TextOut(0, 0, "1024");
+        EXPECT_EQ(PainterDC::CachedTextCount(), 1u);
+    });
+}
+
+// A pen of width 1 is one pixel of any device; a wider one is in logical
+// units and grows with the painter's scale, as on a printer.
+TEST(PainterDC, WidePensScaleWithThePainter)
+{
+    for (const auto& [width, rows] : {std::pair{1, 1}, {2, 4}}) {
+        QImage image(60, 60, QImage::Format_RGB32);
+        image.fill(kWhite);
+        {
+            QPainter painter(&image);
+            painter.scale(2, 2);
+            PainterDC dc(painter, 30);
+            const CPen pen(PenStyle::Solid, width, Rgb{0, 0, 0});
+            dc.SelectPen(&pen);
+            dc.MoveTo(2, 10);
+            dc.LineTo(25, 10);
+        }
+        int drawn = 0;
+        for (int y = 0; y < image.height(); ++y)
+            drawn += image.pixel(30, y) != kWhite ? 1 : 0;
+        EXPECT_EQ(drawn, rows) << width;
+    }
+}
+
 }  // namespace

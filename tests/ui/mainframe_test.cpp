@@ -1,6 +1,6 @@
 // The main frame of a started application: its menus, accelerators,
-// caption, toolbar and status bar; and help: F1 and the help commands,
-// What's This and the page behind every command's and dialog's topic.
+// caption, toolbar and status bar; What's This and the help page behind
+// every command's and dialog's topic.
 #include "dialogs/dialogbuilder.h"
 #include "dialogs/dialogtemplates.h"
 #include "frame/commandids.h"
@@ -118,23 +118,6 @@ private slots:
             QCOMPARE(images.indexOf(images.back()), images.size() - 1);
         }
         QCOMPARE(ids, QList<int>(CToolBar::ButtonIds().begin(), CToolBar::ButtonIds().end()));
-    }
-
-    // F1 in a dialog opens its topic as modal help over it; a help command
-    // given in the main window opens an ordinary window.
-    void helpOpensItsTopic()
-    {
-        QString shown;
-        QVERIFY(InModal([&] { Frame().Action(kCompatibility)->trigger(); }, [&](QWidget* dialog) {
-            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_F1);
-            QVERIFY(Frame().HelpWindow() && Frame().HelpWindow()->isVisible() && Frame().HelpWindow()->isModal());
-            shown = Frame().HelpWindow()->Source().fileName();
-            Frame().HelpWindow()->close();
-        }));
-        QCOMPARE(shown, QString("compatibility.html"));
-        Frame().Action(kHelp)->trigger();
-        QVERIFY(Frame().HelpWindow()->isVisible() && !Frame().HelpWindow()->isModal());
-        QCOMPARE(Frame().HelpWindow()->Source().fileName(), QString("chart.html"));
     }
 
     // Shift+F1 enters What's This mode and opens no help; every dialog

@@ -139,7 +139,6 @@ private slots:
     {
         for (const auto& [start, key, end] :
              {std::tuple{QDate(2024, 6, 15), Qt::Key_Right, QDate(2024, 6, 16)}, {QDate(2024, 6, 1), Qt::Key_Left, QDate(2024, 5, 31)},
-              {QDate(2024, 6, 30), Qt::Key_Right, QDate(2024, 7, 1)}, {QDate(2024, 1, 1), Qt::Key_Left, QDate(2023, 12, 31)},
               {QDate(2023, 12, 31), Qt::Key_Right, QDate(2024, 1, 1)}, {QDate(2024, 3, 1), Qt::Key_Left, QDate(2024, 2, 29)},
               {QDate(1850, 2, 10), Qt::Key_Home, QDate(2024, 6, 15)}, {QDate(2024, 6, 15), Qt::Key_PageDown, QDate(2024, 7, 15)},
               {QDate(2024, 1, 15), Qt::Key_PageUp, QDate(2023, 12, 15)}}) {

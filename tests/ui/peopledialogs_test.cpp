@@ -182,23 +182,6 @@ private slots:
         }
     }
 
-    // A stored field longer than can be typed is shown in full; read back by
-    // OK it gives the limit's message, then the date check's, and the dialog stays.
-    void aLongStoredFieldIsShownInFull()
-    {
-        SetPeople({CName("Old", "019901", "01", "01")});
-        MessageRecorder messages;
-        CPeopleDlg dialog(m_app);
-        RunDialog(dialog, nullptr, [&](QDialog* window) {
-            QCOMPARE(ControlOf<QLineEdit>(dialog, kIdcYear)->text(), QString("019901"));
-            Click(dialog, kIdOk);
-            QVERIFY(window->isVisible());
-        });
-        QCOMPARE(messages.Texts(), QStringList({"Orvina 2.1: Please enter no more than 4 characters.",
-                                                "Please Check Year: Year(19901) must be > 1581 and < 2100"}));
-        QVERIFY(messages.Shown()[0].icon == MessageBox::Icon::Exclamation);
-    }
-
     // The first opening compares the first person with itself; the upper or
     // the lower list chosen first. A person removed since the last run is
     // not used: that run compared people 2 ("Two Weeks") and 5 ("Plus 23").
