@@ -160,7 +160,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"render", "a.png", "--month", "2024-13"}, 64, "", usage}, {{"render", "a.png", "--month", "2024-00"}, 64, "", usage},
         {{"render", "january.png", "--month", "2024-01", "--day", "1"}, 0, "", ""},
         {{"render", "a.png", "--day", "0"}, 64, "", usage}, {{"render", "a.png", "--database", ""}, 64, "", usage},
-        {{"render", "a.png", "--person"}, 64, "", usage}, {{"render", "a.png", "--colour", "red"}, 64, "", usage},
+        {{"render", "a.png", "--person"}, 64, "", usage}, {{"render", "a.png", "---x", "1"}, 64, "", "unknown option '---x'"},
         {{"render", "a.png", "--database", "two.bio", "--person", "2"}, 64, "", "the list holds 2 people"},
         {{"render", "a.png", "--database", "two.bio", "--person", "-1"}, 64, "", "the list holds 2 people"},
         {{"render", "a.png", "--person", "1"}, 64, "", "the list holds 1 person"},
