@@ -21,7 +21,6 @@
 using namespace CommandId;
 
 namespace {
-const QString kIdle = "For Help, press F1";
 
 // A line of a command's prompt: the first shows in the status bar, the
 // second is the tooltip.
@@ -97,7 +96,7 @@ private slots:
         }
         QVERIFY(QFile::exists(":/icons/orvina.png") && !Frame().windowIcon().pixmap(32, 32).isNull());
         QCOMPARE(Frame().windowTitle(), QString("Orvina - New Name"));
-        QCOMPARE(Status().MessageText(), kIdle);
+        QCOMPARE(Status().MessageText(), QString("For Help, press F1"));
         m_app->Document()->SetTitle("Ann Lee");
         QCOMPARE(Frame().windowHandle()->title(), QString("Orvina - Ann Lee"));
     }
