@@ -96,4 +96,3 @@ std::vector<CName> CNameTable::ToVector() const
 {
     return std::vector<CName>(begin(), end());
 }
-

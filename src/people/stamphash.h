@@ -70,11 +70,10 @@ public:
 
 private:
     static constexpr size_t kLanes = kBlock / 8;
-#if defined(__x86_64__)
-    static constexpr size_t kVectors = kLanes / 4;  // four 64-bit lanes a vector
-#endif
 
 #if defined(__x86_64__)
+    static constexpr size_t kVectors = kLanes / 4;  // four 64-bit lanes a vector
+
     // The same sums four lanes at a time, in vector registers.
     __attribute__((target("avx2"))) void AddBlocksAvx2(const char* bytes, size_t size)
     {

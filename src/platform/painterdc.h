@@ -59,9 +59,9 @@ public:
     // platform has it.
     static constexpr int32_t kDefaultCellHeight = 16;
 
-    // Forgets the texts drawn so far on pixel surfaces (see CachedText), and
-    // how many it keeps, which is bounded.
+    // Forgets the texts drawn so far on pixel surfaces (see CachedText).
     static void ClearTextCache();
+    // How many drawn texts are kept; the number is bounded.
     static size_t CachedTextCount();
 
 private:

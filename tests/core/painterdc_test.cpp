@@ -37,13 +37,16 @@ private:
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kGrey = 0xFFC0C0C0;
 
-// A white image drawn on through a PainterDC that `draw` is given.
-QImage Drawn(const std::function<void(PainterDC&)>& draw, QRgb background = kWhite, QSize size = QSize(120, 80))
+// A white image drawn on through a PainterDC that `draw` is given, on a
+// painter scaled by `scale`.
+QImage Drawn(const std::function<void(PainterDC&)>& draw, QRgb background = kWhite, QSize size = QSize(120, 80),
+             qreal scale = 1)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(background);
     {
         QPainter painter(&image);
+        painter.scale(scale, scale);
         PainterDC dc(painter, image.width());
         draw(dc);
     }
@@ -238,24 +241,24 @@ TEST(PainterDC, WritesTextAsQtDrawsItFromTheCellsTopLeft)
     }
     // On a scaled painter Qt draws the narrowed face itself, as it would directly.
     const CFont narrowed(25, 8, kFontWeightNormal, "Modern");
-    QImage images[2] = {QImage(300, 120, QImage::Format_RGB32), QImage(300, 120, QImage::Format_RGB32)};
-    for (QImage& image : images) {
-        image.fill(kGrey);
-        QPainter painter(&image);
+    QImage direct(300, 120, QImage::Format_RGB32);
+    direct.fill(kGrey);
+    {
+        QPainter painter(&direct);
         painter.scale(2, 2);
-        if (&image == images) {
-            const QFont qfont = PainterDC::MakeFont(narrowed);
-            painter.setFont(qfont);
-            painter.setPen(Qt::black);
-            painter.drawText(QPointF(7, 11 + QFontMetricsF(qfont).ascent()), QStringLiteral("Intellectual 30"));
-            continue;
-        }
-        PainterDC dc(painter, 150);
-        dc.SetBkModeTransparent(true);
-        dc.SelectFont(&narrowed);
-        dc.TextOut(7, 11, "Intellectual 30");
+        const QFont qfont = PainterDC::MakeFont(narrowed);
+        painter.setFont(qfont);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(7, 11 + QFontMetricsF(qfont).ascent()), QStringLiteral("Intellectual 30"));
     }
-    EXPECT_TRUE(images[0] == images[1]);
+    const QImage drawn = Drawn(
+        [&](PainterDC& dc) {
+            dc.SetBkModeTransparent(true);
+            dc.SelectFont(&narrowed);
+            dc.TextOut(7, 11, "Intellectual 30");
+        },
+        kGrey, QSize(300, 120), 2);
+    EXPECT_TRUE(drawn == direct);
 }
 
 // Texts drawn on pixel surfaces are kept for the next paint, up to 1024 of
@@ -280,17 +283,14 @@ TEST(PainterDC, KeepsAtMost1024DrawnTexts)
 TEST(PainterDC, WidePensScaleWithThePainter)
 {
     for (const auto& [width, rows] : {std::pair{1, 1}, {2, 4}}) {
-        QImage image(60, 60, QImage::Format_RGB32);
-        image.fill(kWhite);
-        {
-            QPainter painter(&image);
-            painter.scale(2, 2);
-            PainterDC dc(painter, 30);
-            const CPen pen(PenStyle::Solid, width, Rgb{0, 0, 0});
-            dc.SelectPen(&pen);
-            dc.MoveTo(2, 10);
-            dc.LineTo(25, 10);
-        }
+        const CPen pen(PenStyle::Solid, width, Rgb{0, 0, 0});
+        const QImage image = Drawn(
+            [&](PainterDC& dc) {
+                dc.SelectPen(&pen);
+                dc.MoveTo(2, 10);
+                dc.LineTo(25, 10);
+            },
+            kWhite, QSize(60, 60), 2);
         int drawn = 0;
         for (int y = 0; y < image.height(); ++y)
             drawn += image.pixel(30, y) != kWhite ? 1 : 0;
