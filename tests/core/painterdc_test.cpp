@@ -37,8 +37,7 @@ private:
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kGrey = 0xFFC0C0C0;
 
-// A white image drawn on through a PainterDC that `draw` is given, on a
-// painter scaled by `scale`.
+// An image drawn on through a PainterDC that `draw` is given, `scale` times larger.
 QImage Drawn(const std::function<void(PainterDC&)>& draw, QRgb background = kWhite, QSize size = QSize(120, 80),
              qreal scale = 1)
 {
