@@ -1,18 +1,16 @@
-// Loading, stamping, backing up and saving database.bio in one file, past the
-// usual size: the four share the file-system steps (open, read whole, write,
-// sync, rename) and the wording of their failures.
+// Loading, stamping, backing up and saving database.bio: the four share the
+// reading of the whole file (databasebytes.h), the writing, syncing and
+// renaming, and the wording of their failures.
 #include "people/databasefile.h"
 
 #include "people/archivewriter.h"
-#include "people/stamphash.h"
+#include "people/databasebytes.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -22,7 +20,6 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -39,155 +36,6 @@ std::string SaveFailure(const std::string& path, const char* step, const QString
 }
 
 constexpr const char* kDamagedSuffix = ".damaged";
-constexpr const char* kOutOfMemory = "there is not enough memory to read it";
-constexpr const char* kNotRegular = "it is not a regular file";
-const std::string kTooLarge = "it is larger than " + std::to_string(kMaxDatabaseBytes >> 30) +
-                              " GiB, far more than any list of people";
-
-#ifdef Q_OS_UNIX
-std::string LastError()
-{
-    return std::strerror(errno);
-}
-
-int64_t Nanoseconds(const timespec& time)
-{
-    return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
-// Closes a file descriptor when the scope ends.
-class CFileHandle {
-public:
-    explicit CFileHandle(int fd) : m_fd(fd) {}
-    ~CFileHandle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// Why a path that cannot be opened for reading cannot be: a symbolic link to
-// nothing says so, since the path is then taken yet holds no file.
-std::string OpenFailure(const std::string& path, int error)
-{
-    struct stat link {};
-    if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        return "it is a symbolic link to a file that does not exist";
-    return std::strerror(error);
-}
-
-// Opens `path` for reading without waiting (a FIFO would block in open) and
-// accepts only a regular file of at most kMaxDatabaseBytes, judged on the
-// opened handle so that nothing can be swapped in between.
-std::optional<std::string> OpenRegularFile(const std::string& path, int& fd, struct stat& status)
-{
-    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return OpenFailure(path, errno);
-    if (::fstat(fd, &status) != 0)
-        return LastError();
-    if (!S_ISREG(status.st_mode))
-        return std::string(S_ISDIR(status.st_mode) ? "it is a folder, not a file" : kNotRegular);
-    if (status.st_size > static_cast<off_t>(kMaxDatabaseBytes))
-        return kTooLarge;
-    // Reads of a regular file may block as usual.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return std::nullopt;
-}
-
-// Reads the whole open file, in chunks that are hashed as they arrive, on
-// past its reported size when it grows, but never past kMaxDatabaseBytes.
-std::optional<std::string> ReadAll(int fd, size_t expected, std::unique_ptr<char[]>& bytes, size_t& size,
-                                   uint64_t& hash)
-{
-    constexpr size_t kGrowStep = 64 * 1024;
-    constexpr size_t kChunk = 256 * 1024;  // fits the cache, so the hash reads it there
-    size_t capacity = expected + 1;
-    bytes.reset(new (std::nothrow) char[capacity]);
-    if (!bytes)
-        return std::string(kOutOfMemory);
-    size = 0;
-    CStampHash stamp;
-    size_t hashed = 0;
-    for (;;) {
-        if (size == capacity) {
-            if (size > kMaxDatabaseBytes)
-                return kTooLarge;
-            const size_t larger = capacity + std::max(capacity, kGrowStep);
-            std::unique_ptr<char[]> grown(new (std::nothrow) char[larger]);
-            if (!grown)
-                return std::string(kOutOfMemory);
-            std::memcpy(grown.get(), bytes.get(), size);
-            bytes = std::move(grown);
-            capacity = larger;
-        }
-        const ssize_t got = ::read(fd, bytes.get() + size, std::min(capacity - size, kChunk));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return LastError();
-        if (got == 0)
-            break;
-        size += static_cast<size_t>(got);
-        const size_t blocks = size / CStampHash::kBlock * CStampHash::kBlock;
-        stamp.AddBlocks(bytes.get() + hashed, blocks - hashed);
-        hashed = blocks;
-    }
-    if (size > kMaxDatabaseBytes)
-        return kTooLarge;
-    hash = stamp.Finish(bytes.get(), size, hashed);
-    return std::nullopt;
-}
-
-// Opens and reads the whole regular file at `path`; the reason on failure.
-std::optional<std::string> ReadDatabaseBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size,
-                                             DatabaseFileStamp& stamp)
-{
-    int fd = -1;
-    struct stat status {};
-    std::optional<std::string> failure = OpenRegularFile(path, fd, status);
-    const CFileHandle handle(fd);
-    if (!failure)
-        failure = ReadAll(fd, static_cast<size_t>(status.st_size), bytes, size, stamp.hash);
-    if (failure)
-        return failure;
-    stamp.device = static_cast<uint64_t>(status.st_dev);
-    stamp.inode = static_cast<uint64_t>(status.st_ino);
-    stamp.modifiedNs = Nanoseconds(status.st_mtim);
-    stamp.size = static_cast<int64_t>(size);
-    return std::nullopt;
-}
-#else
-std::optional<std::string> ReadDatabaseBytes(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size,
-                                             DatabaseFileStamp& stamp)
-{
-    QFile file(PathOf(path));
-    if (!QFileInfo(file).isFile())
-        return std::string(QFileInfo(file).exists() ? kNotRegular : "No such file or directory");
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString().toStdString();
-    if (file.size() > static_cast<qint64>(kMaxDatabaseBytes))
-        return kTooLarge;
-    const QByteArray all = file.read(static_cast<qint64>(kMaxDatabaseBytes) + 1);
-    if (all.size() > static_cast<qsizetype>(kMaxDatabaseBytes))
-        return kTooLarge;
-    bytes.reset(new (std::nothrow) char[all.size() + 1]);
-    if (!bytes)
-        return std::string(kOutOfMemory);
-    size = static_cast<size_t>(all.size());
-    std::memcpy(bytes.get(), all.constData(), size);
-    stamp.modifiedNs = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000;
-    stamp.size = static_cast<int64_t>(size);
-    stamp.hash = CStampHash::Of(bytes.get(), size);
-    return std::nullopt;
-}
-#endif
 
 // Writes all `size` bytes to the open file and makes them durable; the
 // reason on failure. A short write is retried for the rest, so that a full
@@ -208,7 +56,7 @@ std::optional<std::string> WriteAll(QFileDevice& file, const char* bytes, size_t
     // QSaveFile::commit() syncs too but ignores the outcome; a failed sync
     // means the data may never reach the disk.
     if (::fsync(file.handle()) != 0)
-        return LastError();
+        return std::string(std::strerror(errno));
 #endif
     return std::nullopt;
 }
@@ -226,7 +74,7 @@ std::optional<std::string> SaveTarget(const std::string& path, std::string& targ
     if (type == fs::file_type::not_found && isLink)
         return std::string("it is a symbolic link to a file that does not exist");
     if (type != fs::file_type::not_found && type != fs::file_type::regular)
-        return std::string(type == fs::file_type::directory ? "it is a folder, not a file" : kNotRegular);
+        return std::string(type == fs::file_type::directory ? "it is a folder, not a file" : kDatabaseNotRegular);
     target = isLink ? QFileInfo(PathOf(path)).canonicalFilePath().toStdString() : path;
     return std::nullopt;
 }
@@ -267,7 +115,7 @@ DatabaseLoadResult LoadDatabaseFile(const std::string& path)
     } catch (const std::bad_alloc&) {
         result.records = CNameTable();
         result.status = DatabaseLoadResult::Status::Missing;
-        result.openError = kOutOfMemory;
+        result.openError = kDatabaseOutOfMemory;
         return result;
     }
     result.stamp = stamp;

@@ -18,7 +18,6 @@ struct DcRect {
 
 struct DcTextMetrics {
     int32_t height{};  // character cell height
-    int32_t aveCharWidth{};
 };
 
 // The drawing surface of one paint: a window, an image, a printed or a

@@ -378,7 +378,7 @@ std::mutex& PainterDC::TextCacheMutex()
 
 void PainterDC::FillRect(const DcRect& rect, Rgb color)
 {
-    if (rect.right <= rect.left || rect.bottom <= rect.top)
+    if (rect.IsEmpty())
         return;
     m_painter.fillRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)),
                        ToQColor(color));
@@ -403,7 +403,5 @@ void PainterDC::SetWindowOrg(int32_t originX, int32_t originY)
 DcTextMetrics PainterDC::GetTextMetrics()
 {
     const QFontMetricsF metrics(m_qfont);
-    const int32_t height = m_font->Height() > 0 ? m_font->Height() : qRound(metrics.ascent() + metrics.descent());
-    const int32_t width = m_font->Width() != 0 ? Magnitude(m_font->Width()) : qRound(metrics.averageCharWidth());
-    return {height, width};
+    return {m_font->Height() > 0 ? m_font->Height() : qRound(metrics.ascent() + metrics.descent())};
 }

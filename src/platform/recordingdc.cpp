@@ -138,8 +138,7 @@ void RecordingDC::SetWindowOrg(int32_t originX, int32_t originY)
 DcTextMetrics RecordingDC::GetTextMetrics()
 {
     const int32_t height = m_font->Height() != 0 ? m_font->Height() : kDefaultCellHeight;
-    const int32_t width = m_font->Width() != 0 ? m_font->Width() : kDefaultAveCharWidth;
-    return DcTextMetrics{height < 0 ? WrappingSub(0, height) : height, width < 0 ? WrappingSub(0, width) : width};
+    return DcTextMetrics{height < 0 ? WrappingSub(0, height) : height};
 }
 
 std::vector<RecordingDC::Segment> RecordingDC::Segments() const

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // What a pen or a font looked like when it was used; the objects themselves
@@ -15,7 +16,7 @@ struct PenState {
     Rgb color{};
     bool operator==(const PenState& other) const
     {
-        return style == other.style && width == other.width && color == other.color;
+        return std::tie(style, width, color) == std::tie(other.style, other.width, other.color);
     }
     bool operator!=(const PenState& other) const { return !(*this == other); }
 };
@@ -27,7 +28,7 @@ struct FontState {
     std::string face;
     bool operator==(const FontState& other) const
     {
-        return height == other.height && width == other.width && weight == other.weight && face == other.face;
+        return std::tie(height, width, weight, face) == std::tie(other.height, other.width, other.weight, other.face);
     }
 };
 
@@ -64,7 +65,7 @@ public:
         PenState pen;
         bool operator==(const Segment& other) const
         {
-            return x1 == other.x1 && y1 == other.y1 && x2 == other.x2 && y2 == other.y2 && pen == other.pen;
+            return std::tie(x1, y1, x2, y2, pen) == std::tie(other.x1, other.y1, other.x2, other.y2, other.pen);
         }
     };
     struct Text {
@@ -74,10 +75,9 @@ public:
         FontState font;
     };
 
-    // The character cell a font of height or width 0 gets, as the system
-    // font of the original platform has it.
+    // The character cell a font of height 0 gets, as the system font of the
+    // original platform has it.
     static constexpr int32_t kDefaultCellHeight = 16;
-    static constexpr int32_t kDefaultAveCharWidth = 7;
 
     // `horzRes` plays the width of the surface, a printer's page for instance.
     explicit RecordingDC(int32_t horzRes = 0);

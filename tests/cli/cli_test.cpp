@@ -156,6 +156,7 @@ TEST_F(Cli, PrintsAndReturns)
         {{"people", "a.bio", "b.bio"}, 64, "", usage}, {{"render"}, 64, "", usage},
         {{"render", "chart.txt"}, 64, "", usage}, {{"render", "a.png", "b.png"}, 64, "", usage},
         {{"render", "a.png", "--size", "0x10"}, 64, "", usage}, {{"render", "a.png", "--size", "8193x1"}, 64, "", usage},
+        {{"render", "a.png", "--size", "640"}, 64, "", usage},
         {{"render", "a.png", "--month", "2024"}, 64, "", usage}, {{"render", "one.png", "--size", "1x1"}, 0, "", ""},
         {{"render", "a.png", "--month", "2024-13"}, 64, "", usage}, {{"render", "a.png", "--month", "2024-00"}, 64, "", usage},
         {{"render", "january.png", "--month", "2024-01", "--day", "1", "--size", "8192x1"}, 0, "", ""},

@@ -527,6 +527,10 @@ TEST(DayReadout, TellsTheDayAsTheChartDrawsIt)
     const struct { int32_t x, day; } columns[] = {{0, 1}, {29, 1}, {30, 2}, {899, 30}, {900, 0}, {-1, 0}};
     for (const auto& column : columns)
         EXPECT_EQ(CDayReadout::DayUnder(setup.chart, column.x), column.day) << column.x;
+    for (const int32_t month : {0, 13}) {  // a month the chart has no name for
+        setup.chart.m_month = month;
+        EXPECT_FALSE(CDayReadout::Read(setup.chart, 1)) << month;
+    }
 }
 
 }  // namespace
