@@ -276,6 +276,12 @@ TEST(ReadArchiveLarge, LanesEndWhereThePlainReadingEnds)
             EXPECT_TRUE(sound && previous + CNameTable::kMarkEvery >= count);
         }
     }
+    // A rest of 1 MiB is read in lanes, a shorter one front to back.
+    for (const size_t rest : {size_t{1} << 20, (size_t{1} << 20) - 1}) {
+        std::vector<CNameTable::Mark> marks;
+        const CommonRecordsTaken taken = TakeCommonRecords(data, ends[9] + rest, ends[9], tag, 200000, true, 1, marks);
+        EXPECT_EQ(taken.lanes, rest == size_t{1} << 20 ? kCommonRecordLanes : 1) << rest;
+    }
     const ArchiveReadResult cut = ReadArchive(bytes.substr(0, bytes.size() - 1));
     ASSERT_TRUE(cut.fault.has_value());
     EXPECT_EQ(cut.fault->reason, "unexpected end of file in record 200000");
