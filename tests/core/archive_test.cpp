@@ -77,7 +77,7 @@ TEST(Archive, ByteForms)
     const std::string twoDefaults = Hex("02 00") + kNewClassBytes + def + ref + def;
     ASSERT_EQ(twoDefaults.size(), 55u);
     const std::string a254(254, 'a'), b255(255, 'b'), c300(300, 'c'), d65533(65533, 'd'), e65534(65534, 'e'),
-        f70000(70000, 'f');
+        f0x1011170(0x1011170, 'f');
     const std::string nul65534(0xFFFE, '\0');
     // `written`: WriteArchive writes this form; ReadArchive reads every row.
     const struct { const char* name; std::string bytes; std::vector<CName> records; bool written; } rows[] = {
@@ -93,7 +93,7 @@ TEST(Archive, ByteForms)
         {"length 300", OneRecord(NameOnly("FF 2C 01", c300)), {Named(c300)}, true},
         {"length 65533", OneRecord(NameOnly("FF FD FF", d65533)), {Named(d65533)}, true},
         {"length 65534", OneRecord(NameOnly("FF FF FF FE FF 00 00", e65534)), {Named(e65534)}, true},
-        {"length 70000", OneRecord(NameOnly("FF FF FF 70 11 01 00", f70000)), {Named(f70000)}, true},
+        {"length 0x1011170", OneRecord(NameOnly("FF FF FF 70 11 01 01", f0x1011170)), {Named(f0x1011170)}, true},
         {"four-byte count", Hex("FF FF 02 00 00 00") + kNewClassBytes + def + ref + empty,
          {kDefaultPerson, kEmptyPerson}, false},
         {"four-byte count of nobody, nothing after it", Hex("FF FF 00 00 00 00"), {}, false},
