@@ -33,7 +33,7 @@ std::string Printable(std::string_view bytes)
 
 std::string Hex(uint32_t value, int digits)
 {
-    char text[16];
+    char text[sizeof "0xFFFFFFFF"];
     std::snprintf(text, sizeof text, "0x%0*X", digits, value);
     return text;
 }

@@ -56,7 +56,7 @@ public:
         const CNameTable* m_table = nullptr;
         size_t m_index{};
         size_t m_mark = 0;     // the mark of the stretch that holds m_index
-        uint64_t m_offset = 0;  // the mark's offset, or where record m_index starts
+        uint64_t m_offset{};  // the mark's offset, or where record m_index starts; set before it is read
     };
 
     size_t size() const { return m_size; }

@@ -137,8 +137,7 @@ void RecordingDC::SetWindowOrg(int32_t originX, int32_t originY)
 
 DcTextMetrics RecordingDC::GetTextMetrics()
 {
-    const int32_t height = m_font->Height() != 0 ? m_font->Height() : kDefaultCellHeight;
-    return DcTextMetrics{height < 0 ? WrappingSub(0, height) : height};
+    return DcTextMetrics{m_font->Height()};
 }
 
 std::vector<RecordingDC::Segment> RecordingDC::Segments() const

@@ -54,7 +54,8 @@ struct DcCall {
 
 // A device context that draws nothing and keeps every call, so that tests can
 // check each line, text and pen of a drawing pass. Its default pen is solid
-// black of width 1; its default font asks for the system's default size.
+// black of width 1; its default font asks for the system's default size. It
+// has no face to measure, so the cell it reports is the height asked for.
 class RecordingDC : public DeviceContext {
 public:
     struct Segment {
@@ -74,10 +75,6 @@ public:
         std::string text;
         FontState font;
     };
-
-    // The character cell a font of height 0 gets, as the system font of the
-    // original platform has it.
-    static constexpr int32_t kDefaultCellHeight = 16;
 
     // `horzRes` plays the width of the surface, a printer's page for instance.
     explicit RecordingDC(int32_t horzRes = 0);
