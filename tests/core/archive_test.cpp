@@ -261,7 +261,7 @@ TEST(ReadArchiveLarge, LanesEndWhereThePlainReadingEnds)
         const CommonRecordsTaken plain = TakeCommonRecords(data, bytes.size(), ends[0], tag, count - 1, false, 1, marks[0]);
         const CommonRecordsTaken lanes = TakeCommonRecords(data, bytes.size(), ends[0], tag, count - 1, true, 1, marks[1]);
         EXPECT_TRUE(plain.end == ends[count - 1] && lanes.end == plain.end);
-        EXPECT_TRUE(plain.count == count - 1 && lanes.count == plain.count && plain.lanes == 1);
+        EXPECT_TRUE(plain.count == count - 1 && lanes.count == plain.count && plain.lanes == 1 && plain.together == 0);
         if (count == 200000u) {  // nearly every record is read with the lanes stepping together
             EXPECT_TRUE(lanes.lanes == kCommonRecordLanes && lanes.together * kLanes * 100 >= count * 99);
         }

@@ -135,6 +135,7 @@ TEST(PainterDC, ClipsLinesThatRunFarOffTheSurface)
 TEST(PainterDC, FillsUpToTheRightAndBottomUnderTheWindowOriginAndRestoresThePainter)
 {
     const QRgb red = qRgb(255, 0, 0);
+    EXPECT_EQ(ToArgb(Rgb{1, 2, 3}), qRgb(1, 2, 3));  // the widgets' colours
     const CFont small(20, 10, kFontWeightNormal, "Modern");
     QImage image(120, 80, QImage::Format_RGB32);
     image.fill(kWhite);
@@ -197,6 +198,7 @@ TEST(PainterDC, FontsGetTheCellHeightAndAverageWidthAsked)
     // From a weight of 700 (bold) up the bold face is taken, below it the book face.
     for (const auto& [weight, bold] : {std::pair{699, false}, {700, true}})
         EXPECT_EQ(QFontInfo(PainterDC::MakeFont(CFont(20, 0, weight, "Modern"))).styleName(), bold ? "Bold" : "Book") << weight;
+    EXPECT_EQ(PainterDC::MakeFont(CFont(-20, 0, kFontWeightNormal, "Modern")).pixelSize(), 20);  // the em, not the cell
 }
 
 // A text's cell has its top-left corner at the point, the glyphs (descenders

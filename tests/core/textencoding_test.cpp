@@ -55,11 +55,13 @@ TEST(DecodeSystemText, TakesUtf8OrElseWindows1252)
     }
 }
 
-// A text's fields by line; none before the first or after the last.
-TEST(StringTable, Field)
+// A text's fields by line, none before the first or after the last; a text
+// by its id, none for an unknown id.
+TEST(StringTable, FieldAndLoad)
 {
     for (const auto& [index, field] : {std::pair{-1, ""}, {0, "Print"}, {1, "Tip"}, {2, ""}})
         EXPECT_EQ(StringTable::Field("Print\nTip", index).toStdString(), field) << index;
+    EXPECT_TRUE(StringTable::Load(StringId::kIndicatorCaps) == "CAP" && StringTable::Load(-1).isEmpty());
 }
 
 }  // namespace
