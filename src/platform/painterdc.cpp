@@ -274,6 +274,10 @@ void PainterDC::MoveTo(int32_t x, int32_t y)
 void PainterDC::LineTo(int32_t x, int32_t y)
 {
     const QPoint to(x, y);
+    // A line leaves out its last pixel, so one that ends where it starts
+    // draws nothing; Qt would draw that pixel with a one-pixel pen.
+    if (to == m_position)
+        return;
     // Qt strokes a line from its left or top end; only those that run the
     // other way need drawing pixel by pixel to keep their first pixel.
     if (DrawsPixels() && RunsBackward(m_position, to))
