@@ -132,11 +132,11 @@ TEST_F(Cli, PrintsAndReturns)
         {{"month", "1901-01-01", "1996-06"}, 0, "\n30\tSu\t34879\t", ""},
         // Born on the 1st of the month shown: day d is age d - 1.
         {{"month", "1996-06-01", "1996-06"}, 0, "\n2\tSu\t1\t27\t22\t19\t16\n", ""},
-        {{"month", "2000-01-10", "2000-01"}, 0, "\n1\tSa\t-9\t", ""},
+        {{"month", "2000-01-10", "2000-01"}, 0, "\n1\tSa\t-9\t", ""}, {{"month", "-44-03-15", "-44-03"}, 0, "\n31\t", ""},
         {{"month", "1950-05-05", "2100-02"}, 0, "\n29\t", ""},  // February 2100 has 29 days
-        {{"month", "-44-03-15", "-44-03"}, 0, "\n31\t", ""},
-        // A birth date whose day number is 0 or less draws no curves.
+        // A birth date whose day number is 0 or less draws no curves; 2 January of year 0 is day 1.
         {{"month", "0-0-0", "2000-01"}, 0, "\n1\tSa\t730516\t-\t-\t-\t-\n", ""},
+        {{"month", "0-1-2", "0-02"}, 0, "\n1\tTu\t30\t94\t43\t", ""},
         // Years 0 and below in the four-digit date form.
         {{"month", "0-01-01", "-1-12", "--json"}, 0,
          "\n    \"birth\": \"0000-01-01\",\n    \"days\": [\n        {\n            \"age\": -30,\n"
