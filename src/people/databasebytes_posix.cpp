@@ -32,7 +32,6 @@ public:
     }
     CFileHandle(const CFileHandle&) = delete;
     CFileHandle& operator=(const CFileHandle&) = delete;
-    int Get() const { return m_fd; }
 
 private:
     int m_fd;
@@ -44,7 +43,7 @@ std::string OpenFailure(const std::string& path, int error)
 {
     struct stat link {};
     if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        return "it is a symbolic link to a file that does not exist";
+        return kDatabaseDanglingLink;
     return std::strerror(error);
 }
 
@@ -59,7 +58,7 @@ std::optional<std::string> OpenRegularFile(const std::string& path, int& fd, str
     if (::fstat(fd, &status) != 0)
         return std::string(std::strerror(errno));
     if (!S_ISREG(status.st_mode))
-        return std::string(S_ISDIR(status.st_mode) ? "it is a folder, not a file" : kDatabaseNotRegular);
+        return std::string(S_ISDIR(status.st_mode) ? kDatabaseIsFolder : kDatabaseNotRegular);
     if (status.st_size > static_cast<off_t>(kMaxDatabaseBytes))
         return kDatabaseTooLarge;
     // Reads of a regular file may block as usual.

@@ -72,9 +72,9 @@ std::optional<std::string> SaveTarget(const std::string& path, std::string& targ
     const fs::file_type type = fs::status(where, error).type();
     const bool isLink = fs::is_symlink(fs::symlink_status(where, error));
     if (type == fs::file_type::not_found && isLink)
-        return std::string("it is a symbolic link to a file that does not exist");
+        return std::string(kDatabaseDanglingLink);
     if (type != fs::file_type::not_found && type != fs::file_type::regular)
-        return std::string(type == fs::file_type::directory ? "it is a folder, not a file" : kDatabaseNotRegular);
+        return std::string(type == fs::file_type::directory ? kDatabaseIsFolder : kDatabaseNotRegular);
     target = isLink ? QFileInfo(PathOf(path)).canonicalFilePath().toStdString() : path;
     return std::nullopt;
 }
